@@ -72,7 +72,7 @@ class RecordingWriter {
   void EncodeVideoFrame(VideoOut& out, int frameNumber);
   void EncodeAudioUntil(std::int64_t ms);
   void WriteTelemetryUntil(std::int64_t ms);
-  void WriteTelemetryPacket(std::int64_t ms, const std::string& bytes);
+  void WriteTelemetryPacket(std::int64_t ms, std::int64_t duration, const std::string& bytes);
   void Drain(AVCodecContext* encoder, AVStream* stream, VideoOut* video, std::int64_t audioShift);
   void Flush();
 
@@ -254,7 +254,7 @@ void RecordingWriter::EncodeAudioUntil(std::int64_t ms) {
   }
 }
 
-void RecordingWriter::WriteTelemetryPacket(std::int64_t ms, const std::string& bytes) {
+void RecordingWriter::WriteTelemetryPacket(std::int64_t ms, std::int64_t duration, const std::string& bytes) {
   if (bytes.empty()) {
     Check(av_new_packet(packet_.get(), 0), "telemetry packet");
   } else {
@@ -262,7 +262,7 @@ void RecordingWriter::WriteTelemetryPacket(std::int64_t ms, const std::string& b
     std::copy(bytes.begin(), bytes.end(), packet_->data);
   }
   packet_->pts = packet_->dts = ms;
-  packet_->duration = 0;
+  packet_->duration = duration;
   packet_->flags |= AV_PKT_FLAG_KEY;
   packet_->stream_index = telemetry_->index;
   lastTelemetryMs_ = ms;
@@ -277,10 +277,14 @@ void RecordingWriter::WriteTelemetryUntil(std::int64_t ms) {
       // Chunk times only count from the first chunk, so an empty chunk at 0 anchors the clock
       // when the first sample comes later; further empty chunks bridge gaps the muxer would
       // refuse to pad.
-      if (lastTelemetryMs_ < 0 && s.ms > 0) WriteTelemetryPacket(0, {});
-      while (s.ms - lastTelemetryMs_ > kAviMaxPaddingTicks) WriteTelemetryPacket(lastTelemetryMs_ + kAviBridgeStepMs, {});
+      if (lastTelemetryMs_ < 0 && s.ms > 0) WriteTelemetryPacket(0, 0, {});
+      while (s.ms - lastTelemetryMs_ > kAviMaxPaddingTicks) WriteTelemetryPacket(lastTelemetryMs_ + kAviBridgeStepMs, 0, {});
     }
-    WriteTelemetryPacket(s.ms, s.bytes);
+    // MP4 ends a track at its last sample's end: a sample without a duration would fall outside
+    // the track's edit and be lost when read, so each lasts until the next, the last until the
+    // end of the recording.
+    const std::int64_t end = nextSample_ + 1 < samples.size() ? samples[nextSample_ + 1].ms : settings_.durationMs;
+    WriteTelemetryPacket(s.ms, end - s.ms, s.bytes);
   }
 }
 
