@@ -1,20 +1,74 @@
 // Draws the player's skin bitmaps into a folder and writes the resource list that embeds them.
+//   skin-gen OUTDIR [--preview FILE.png] [--sheet FILE.png]
+// The preview composes the normal view from the drawn images; the sheet shows every button run
+// in all its states and the extended view's bars, for judging the artwork by eye.
+#include "preview.h"
+#include "skintable.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTextStream>
 
+#include <cstdio>
+#include <map>
+#include <set>
+
+namespace {
+
+bool WriteQrc(const QDir& out, const std::map<int, QImage>& images) {
+  QFile qrc(out.filePath(QStringLiteral("skin.qrc")));
+  if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  QTextStream text(&qrc);
+  text << "<RCC>\n  <qresource prefix=\"/skin\">\n";
+  for (const auto& [id, image] : images) text << "    <file>" << id << ".png</file>\n";
+  text << "  </qresource>\n</RCC>\n";
+  return text.status() == QTextStream::Ok;
+}
+
+int Fail(const QString& message) {
+  std::fprintf(stderr, "skin-gen: %s\n", qPrintable(message));
+  return 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  if (argc < 2) return 2;
-  QDir out(QString::fromLocal8Bit(argv[1]));
-  out.mkpath(".");
-  QImage face(1022, 682, QImage::Format_RGB32);
-  face.fill(QColor(24, 25, 27));
-  face.save(out.filePath("129.png"));
-  QFile qrc(out.filePath("skin.qrc"));
-  if (!qrc.open(QIODevice::WriteOnly)) return 1;
-  QTextStream(&qrc) << "<RCC><qresource prefix=\"/skin\"><file>129.png</file></qresource></RCC>\n";
+  const QStringList args = app.arguments();
+  if (args.size() < 2) return Fail(QStringLiteral("usage: skin-gen OUTDIR [--preview FILE.png] [--sheet FILE.png]"));
+  QDir out(args.at(1));
+  if (!out.mkpath(QStringLiteral("."))) return Fail(QStringLiteral("cannot create %1").arg(args.at(1)));
+
+  const skingen::Surfaces surfaces;
+  std::map<int, QImage> images;
+  for (const skingen::SkinImage& entry : skingen::SkinImages()) {
+    if (images.count(entry.id)) return Fail(QStringLiteral("bitmap %1 is drawn twice").arg(entry.id));
+    // Qt writes an RGB32 image as a PNG without an alpha channel: the skin is opaque by design.
+    QImage image = entry.draw(surfaces).convertToFormat(QImage::Format_RGB32);
+    if (image.size() != entry.size)
+      return Fail(QStringLiteral("bitmap %1 is %2x%3, not %4x%5")
+                      .arg(entry.id)
+                      .arg(image.width())
+                      .arg(image.height())
+                      .arg(entry.size.width())
+                      .arg(entry.size.height()));
+    if (!image.save(out.filePath(QStringLiteral("%1.png").arg(entry.id)), "PNG"))
+      return Fail(QStringLiteral("cannot write bitmap %1").arg(entry.id));
+    images.emplace(entry.id, std::move(image));
+  }
+  if (!WriteQrc(out, images)) return Fail(QStringLiteral("cannot write skin.qrc"));
+
+  for (int i = 2; i + 1 < args.size(); i += 2) {
+    QImage composed;
+    if (args.at(i) == QLatin1String("--preview"))
+      composed = skingen::ComposeNormalView(images);
+    else if (args.at(i) == QLatin1String("--sheet"))
+      composed = skingen::ComposeSheet(images);
+    else
+      return Fail(QStringLiteral("unknown option %1").arg(args.at(i)));
+    if (!composed.save(args.at(i + 1))) return Fail(QStringLiteral("cannot write %1").arg(args.at(i + 1)));
+  }
   return 0;
 }
