@@ -1,0 +1,67 @@
+// Saving recordings to a folder of the PC: each file is copied under a temporary name beside its
+// destination and renamed over it only once it is complete and on disk, so a failed or cancelled
+// copy never leaves a half-written file under the final name, nor destroys the file it replaces.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+struct CopyJob {
+  QString source;
+  QString destination;
+};
+
+struct CopyReport {
+  int copied = 0;
+  int skipped = 0;
+  int failed = 0;
+  bool cancelled = false;
+  QStringList errors;  // one message per failed file
+};
+
+// ---- One file, on any thread ----
+
+enum class CopyOutcome { Copied, Cancelled, SourceUnreadable, DiskFull, TargetNotWritable, Failed };
+
+struct FileCopyResult {
+  CopyOutcome outcome = CopyOutcome::Failed;
+  QString detail;  // the system's description when outcome is Failed
+};
+
+// Copies source to destination (replacing it), with the source's modification and access times.
+// progress, when given, is called after every chunk with the bytes copied so far and the total.
+// Setting cancel stops within the current chunk and removes the partial copy.
+FileCopyResult CopyFileSafely(const QString& source, const QString& destination,
+                              const std::atomic<bool>& cancel,
+                              const std::function<void(qint64 done, qint64 total)>& progress = {});
+
+// ---- A batch, on the user-interface thread ----
+
+enum class OverwriteChoice { Replace, Skip, CancelRest };
+struct OverwriteAnswer {
+  OverwriteChoice choice = OverwriteChoice::Skip;
+  bool applyToAll = false;  // use the same choice for every later existing file
+};
+
+// The dialogs of a batch; empty members get the message boxes, tests give their own.
+struct CopyHooks {
+  std::function<OverwriteAnswer(const QString& destination)> askOverwrite;
+  std::function<void(const QString& message)> showFailures;
+  bool showProgress = true;
+};
+
+// Copies every job whose source exists, with a modal progress window titled "File Copy", a
+// question before an existing file is replaced, and one message listing the failures at the end.
+CopyReport CopyRecordings(QWidget* owner, const std::vector<CopyJob>& jobs,
+                          std::function<QString(int)> loadUiString);
+CopyReport CopyRecordings(QWidget* owner, const std::vector<CopyJob>& jobs,
+                          std::function<QString(int)> loadUiString, const CopyHooks& hooks);
+
+// The destination of a saved row: folder, "/", the name without its last four characters and the
+// last four characters of the path (the extension as the file system spells it).
+QString SaveDestination(const QString& folder, const QString& name, const QString& path);

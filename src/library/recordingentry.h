@@ -1,0 +1,42 @@
+// One row of the recording list, and the fixed positions of a recorder's file name that the
+// scan, the filters and the information dialog read.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Every field is the text shown in (or kept hidden by) the list's columns 0 to 5.
+struct RecordingEntry {
+  QString name;     // column 0: file name as the file system returns it
+  QString date;     // column 1: yy.mm.dd of the creation time, local time
+  QString size;     // column 2: KiB with at most one thousands separator
+  QString checked;  // column 3: the check cell's text; empty right after a scan
+  QString path;     // column 4: folder, separator, name
+  QString time;     // column 5: creation time in seconds since 1970, low 32 bits as signed
+};
+
+// Column indexes of the list.
+namespace recording_column {
+constexpr int kName = 0;
+constexpr int kDate = 1;
+constexpr int kSize = 2;
+constexpr int kCheck = 3;
+constexpr int kPath = 4;
+constexpr int kTime = 5;
+constexpr int kCount = 6;
+}  // namespace recording_column
+
+// "%d,%03d" of the KiB count when it reaches a thousand, "%d" below.
+QString RecordingSizeText(qint64 bytes);
+// "yy.mm.dd" of t in local time.
+QString RecordingDateText(const QDateTime& t);
+// The same for seconds since 1970.
+QString RecordingDateText(qint64 secondsSinceEpoch);
+// Characters 16 to 18 of the name, upper-cased; shorter or empty for short names.
+QString RecordingTypeCode(const QString& name);
+// Whether the last four characters, upper-cased, are ".AVI" or ".MP4".
+bool HasRecordingExtension(const QString& name);
+// "%04d%02d%02d" of the local date of selectedDate (seconds since 1970).
+QString DateKey(qint64 selectedDate);
+// "%ld" of the low 32 bits of the time, read as a signed number.
+QString RecordingTimeText(qint64 secondsSinceEpoch);

@@ -1,0 +1,32 @@
+// The scan of one folder into recording rows: which files are recordings, what each row shows,
+// and the order of the rows.
+#pragma once
+
+#include "recordingentry.h"
+
+#include <QString>
+#include <vector>
+
+struct ScanFilter {
+  QString typeCode;         // "NOR", "EVT", "MOT", or empty for every type
+  bool dateFilter = false;  // only names whose first eight characters equal dateKey
+  QString dateKey;          // "%04d%02d%02d", see DateKey()
+};
+
+// The recordings directly inside folder (subfolders are not entered) that pass the filter,
+// sorted by name. A folder that cannot be read gives no rows.
+std::vector<RecordingEntry> ListFolderEntries(const QString& folder, const ScanFilter& filter);
+
+// The type code of a type filter: 1 All (and any unknown value), 2 Normal, 3 Event, 4 Motion.
+QString TypeCodeForFilter(int typeFilter);
+
+// The folder a scan lists: the card's "Recordings" folder, or the chosen folder itself.
+QString RecordingsFolder(const QString& cardRoot, bool folderMode);
+
+// Ordinal order of two names: UTF-16 code units compared as unsigned numbers, a prefix first.
+bool NameLess(const QString& a, const QString& b);
+
+// Creation time of a file as the scan shows it: the birth time where the file system records
+// one, otherwise the last modification time; 0 when neither can be read.
+class QFileInfo;
+qint64 RecordingCreationTime(const QFileInfo& info);

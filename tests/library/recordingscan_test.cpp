@@ -1,0 +1,151 @@
+#include "fakecard.h"
+#include "recordingscan.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+ScanFilter Filter(const QString& code, const QString& dateKey = QString()) {
+  return ScanFilter{code, !dateKey.isEmpty(), dateKey};
+}
+
+QStringList Names(const std::vector<RecordingEntry>& rows) {
+  QStringList names;
+  for (const RecordingEntry& r : rows) names.append(r.name);
+  return names;
+}
+
+// One card holding every case the scan has to decide on.
+class ScanTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(card.IsValid());
+    card.AddRecording("20240105_093000_NOR_F1.AVI", 3'500'000, old);
+    card.AddRecording("20240105_101500_EVT_F1.AVI", 2048, old);
+    card.AddRecording("20240105_120000_MOT_F1.mp4", 1024, old);     // smallest listed size
+    card.AddRecording("20240105_130000_NOR_F1.AVI", 1023, old);     // below one KiB: never
+    card.AddRecording("20240106_080000_nor_F1.MP4", 1'234'567'890);  // lower-case type code
+    card.AddRecording("x.avi", 2048);                                // no name grammar at all
+    card.AddRecording("a.AVI", 4096);
+    card.AddRecording("A.AVI", 4096);
+    card.AddRecording("B.AVI", 4096);
+    card.AddRecording("notes.txt", 5000);
+    card.AddRecording("AVI", 5000);
+    card.AddFile("Recordings/NOR/20240105_140000_NOR_F1.AVI", 5000);  // subfolders are not entered
+    card.AddFolder("Recordings/20240105_150000_NOR_F1.AVI");           // a folder, not a file
+  }
+
+  FakeCard card;
+  const QDateTime old{QDate(2023, 3, 4), QTime(10, 0)};
+};
+
+TEST_F(ScanTest, FiltersAndOrder) {
+  struct Case {
+    const char* what;
+    ScanFilter filter;
+    QStringList expected;
+  };
+  const Case cases[] = {
+      {"all types, ordinal order (digits, upper case, lower case)",
+       Filter(""),
+       {"20240105_093000_NOR_F1.AVI", "20240105_101500_EVT_F1.AVI", "20240105_120000_MOT_F1.mp4",
+        "20240106_080000_nor_F1.MP4", "A.AVI", "B.AVI", "a.AVI", "x.avi"}},
+      {"normal", Filter("NOR"), {"20240105_093000_NOR_F1.AVI", "20240106_080000_nor_F1.MP4"}},
+      {"event", Filter("EVT"), {"20240105_101500_EVT_F1.AVI"}},
+      {"motion", Filter("MOT"), {"20240105_120000_MOT_F1.mp4"}},
+      {"date on the name, whatever the file times",
+       Filter("", "20240105"),
+       {"20240105_093000_NOR_F1.AVI", "20240105_101500_EVT_F1.AVI", "20240105_120000_MOT_F1.mp4"}},
+      {"type and date", Filter("NOR", "20240106"), {"20240106_080000_nor_F1.MP4"}},
+      {"date without recordings", Filter("", "20991231"), {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Names(ListFolderEntries(card.RecordingsPath(), c.filter)), c.expected) << c.what;
+  }
+}
+
+TEST_F(ScanTest, RowTexts) {
+  const auto rows = ListFolderEntries(card.RecordingsPath(), Filter("NOR"));
+  ASSERT_EQ(rows.size(), 2u);
+  const RecordingEntry& first = rows[0];
+  EXPECT_EQ(first.size, "3,417");
+  EXPECT_EQ(rows[1].size, "1205,632");
+  EXPECT_EQ(first.path, card.RecordingsPath() + "/20240105_093000_NOR_F1.AVI");
+  EXPECT_TRUE(first.checked.isEmpty());
+
+  // The creation time is the birth time where the file system keeps one; the modification
+  // time (set to 2023 here) stands in only where it does not.
+  const QFileInfo info(first.path);
+  const QDateTime birth = info.fileTime(QFileDevice::FileBirthTime);
+  const QDateTime expected = birth.isValid() ? birth : old;
+  EXPECT_EQ(first.date, RecordingDateText(expected));
+  EXPECT_EQ(first.time, QString::number(static_cast<qint32>(expected.toSecsSinceEpoch())));
+}
+
+TEST(Scan, MissingFolderGivesNoRows) {
+  EXPECT_TRUE(ListFolderEntries("/nonexistent/Recordings", {}).empty());
+  EXPECT_TRUE(ListFolderEntries(QString(), {}).empty());
+}
+
+TEST(Scan, FolderOfTheScan) {
+  EXPECT_EQ(RecordingsFolder("/media/card/", false), "/media/card/Recordings");
+  EXPECT_EQ(RecordingsFolder("/home/me/clips", true), "/home/me/clips");
+  EXPECT_EQ(TypeCodeForFilter(1), "");
+  EXPECT_EQ(TypeCodeForFilter(2), "NOR");
+  EXPECT_EQ(TypeCodeForFilter(3), "EVT");
+  EXPECT_EQ(TypeCodeForFilter(4), "MOT");
+  EXPECT_EQ(TypeCodeForFilter(7), "");
+}
+
+TEST(RecordingTexts, Size) {
+  const std::pair<qint64, const char*> cases[] = {
+      {0, "0"},           {1023, "0"},          {1024, "1"},
+      {1024 * 999, "999"}, {1024 * 1000, "1,000"}, {1024 * 1005, "1,005"},
+      {3'500'000, "3,417"}, {1'234'567'890, "1205,632"}, {qint64(1024) * 5'000'000, "5000,000"},
+  };
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(RecordingSizeText(bytes), text) << bytes;
+}
+
+TEST(RecordingTexts, TimeIsLow32BitsSigned) {
+  const std::pair<qint64, const char*> cases[] = {
+      {0, "0"},
+      {1'700'000'000, "1700000000"},
+      {qint64(1) << 31, "-2147483648"},
+      {(qint64(1) << 32) + 5, "5"},
+  };
+  for (const auto& [seconds, text] : cases) EXPECT_EQ(RecordingTimeText(seconds), text) << seconds;
+}
+
+TEST(RecordingTexts, DatesAreLocal) {
+  const QDateTime lateEvening(QDate(2024, 1, 5), QTime(23, 59, 59), Qt::LocalTime);
+  EXPECT_EQ(RecordingDateText(lateEvening), "24.01.05");
+  EXPECT_EQ(RecordingDateText(QDateTime(QDate(2000, 12, 31), QTime(0, 0), Qt::LocalTime)),
+            "00.12.31");
+  EXPECT_EQ(DateKey(lateEvening.toSecsSinceEpoch()), "20240105");
+  EXPECT_EQ(DateKey(QDateTime(QDate(2024, 11, 9), QTime(0, 0), Qt::LocalTime).toSecsSinceEpoch()),
+            "20241109");
+}
+
+TEST(RecordingTexts, NamePositions) {
+  EXPECT_EQ(RecordingTypeCode("20240105_093000_evt_F1.AVI"), "EVT");
+  EXPECT_EQ(RecordingTypeCode("20240105_093000_N"), "N");
+  EXPECT_EQ(RecordingTypeCode("x.avi"), "");
+  const std::pair<const char*, bool> extensions[] = {
+      {"x.avi", true}, {"x.Mp4", true}, {".AVI", true},      {"AVI", false},
+      {"x.mov", false}, {"", false},    {"x.avi.txt", false}, {"xavi", false},
+  };
+  for (const auto& [name, expected] : extensions)
+    EXPECT_EQ(HasRecordingExtension(name), expected) << name;
+}
+
+TEST(RecordingTexts, OrdinalNameOrder) {
+  EXPECT_TRUE(NameLess("A.AVI", "a.AVI"));
+  EXPECT_TRUE(NameLess("10", "9"));
+  EXPECT_TRUE(NameLess("ab", "abc"));
+  EXPECT_FALSE(NameLess("abc", "abc"));
+  // Code units, not code points: a character above the surrogates sorts after a surrogate pair.
+  EXPECT_TRUE(NameLess(QString::fromUtf8("\xF0\x9F\x98\x80"), QString(QChar(0xFF21))));
+}
+
+}  // namespace
