@@ -1,0 +1,59 @@
+// "FFDShow Decoder": the video decoder filter on libavcodec, one decode thread per instance,
+// with the parameter interface for picture brightness and the rear image's flips. A parameter
+// change applies to the next frame that leaves the decoder.
+#pragma once
+
+#include "filter.h"
+#include "interfaces.h"
+#include "streamdecoder.h"
+
+#include <mutex>
+
+class VideoDecoder : public Filter, public IDecoderParameters {
+ public:
+  VideoDecoder();
+  ~VideoDecoder() override;
+
+  int32_t CheckInputType(const Pin& input, const MediaType& type) override;
+  int32_t CompleteConnect(Pin& pin) override;
+  void BreakConnect(Pin& pin) override;
+  void StartStreaming(const StreamingContext& context) override;
+  void Abort() override;
+  void Join() override;
+  void Receive(Pin& input, MediaSample&& sample) override;
+  void Flush(Pin& input, int serial, MediaTime segmentStart) override;
+  Backlog InputBacklog(const Pin& input) const override;
+
+  int32_t PutParam(int paramId, int value) override;
+  int GetParam(int paramId) const override;
+
+ private:
+  struct Picture {
+    int brightness = 0;
+    bool flipVertical = false;
+    bool mirrorHorizontal = false;
+    bool Identity() const { return brightness == 0 && !flipVertical && !mirrorHorizontal; }
+  };
+  Picture CurrentPicture() const;
+  void OnFrame(StreamDecoder::Frame&& f);
+  void OnEnd(int serial, MediaTime segmentStart);
+  void Emit(StreamDecoder::Frame&& f);
+
+  Pin& input_;
+  Pin& output_;
+  StreamDecoder decoder_;
+  int threads_ = 1;  // set when streaming starts
+
+  // Decode thread only.
+  StreamDecoder::Frame lastDiscarded_;  // kept to show at the end when a seek passed every frame
+  int emittedSerial_ = -1;
+
+  mutable std::mutex paramMutex_;  // guards params_ (UI thread writes, decode thread reads)
+  struct {
+    bool pictureProperties = false;
+    int brightness = 0;
+    bool transform = false;
+    bool flipVertical = false;
+    bool mirrorHorizontal = false;
+  } params_;
+};
