@@ -23,6 +23,9 @@ constexpr double kCarTop = 0.42, kCarBottom = 0.62, kCarTravelLeft = 0.52, kCarT
 constexpr double kCarWidth = 0.08;
 constexpr double kLaneTop = 0.88, kLaneBottom = 0.94, kLaneLeft = 0.20, kLaneRight = 0.80;
 
+constexpr int kGrainAmplitude = 6;
+constexpr int kGrainOffsets = 4096;
+
 int Even(double value) { return static_cast<int>(std::lround(value / 2.0)) * 2; }
 
 }  // namespace
@@ -42,8 +45,14 @@ FramePainter::FramePainter(int camera, int width, int height)
       height_(height),
       lumaPlane_(static_cast<size_t>(width) * height),
       cbPlane_(static_cast<size_t>(width / 2) * (height / 2)),
-      crPlane_(cbPlane_.size()) {
+      crPlane_(cbPlane_.size()),
+      grain_(lumaPlane_.size() + kGrainOffsets) {
   PaintBackground();
+  std::uint32_t state = 0x9E3779B9u + static_cast<std::uint32_t>(camera);
+  for (std::int8_t& g : grain_) {
+    state = state * 1664525u + 1013904223u;
+    g = static_cast<std::int8_t>(static_cast<int>(state >> 24) % (2 * kGrainAmplitude + 1) - kGrainAmplitude);
+  }
 }
 
 FramePainter::Rect FramePainter::ToRect(double left, double top, double right, double bottom) const {
@@ -100,8 +109,13 @@ void FramePainter::Fill(AVFrame* frame, const Rect& rect, Yuv colour) const {
 
 void FramePainter::Paint(AVFrame* frame, int frameNumber) const {
   const int cw = width_ / 2;
-  for (int y = 0; y < height_; ++y)
-    std::memcpy(frame->data[0] + y * frame->linesize[0], &lumaPlane_[static_cast<size_t>(y) * width_], width_);
+  const std::int8_t* grain = &grain_[static_cast<size_t>(frameNumber) * 1237 % kGrainOffsets];
+  for (int y = 0; y < height_; ++y) {
+    std::uint8_t* out = frame->data[0] + y * frame->linesize[0];
+    const std::uint8_t* in = &lumaPlane_[static_cast<size_t>(y) * width_];
+    const std::int8_t* g = grain + static_cast<size_t>(y) * width_;
+    for (int x = 0; x < width_; ++x) out[x] = static_cast<std::uint8_t>(std::clamp(in[x] + g[x], 16, 235));
+  }
   for (int y = 0; y < height_ / 2; ++y) {
     std::memcpy(frame->data[1] + y * frame->linesize[1], &cbPlane_[static_cast<size_t>(y) * cw], cw);
     std::memcpy(frame->data[2] + y * frame->linesize[2], &crPlane_[static_cast<size_t>(y) * cw], cw);

@@ -1,5 +1,6 @@
 // Paints the pictures of one camera straight into yuv420p frames: a scene that tells front from
-// rear and shows any flip, a moving part so the encoder has motion to code, and the frame stripe.
+// rear and shows any flip, moving parts and grain so the encoder has real work, and the frame
+// stripe.
 #pragma once
 
 #include <cstdint>
@@ -33,4 +34,7 @@ class FramePainter {
   int height_;
   // The still part of the picture, painted once: luma then the two quarter-size chroma planes.
   std::vector<std::uint8_t> lumaPlane_, cbPlane_, crPlane_;
+  // Sensor grain added to the luma, read from a frame-dependent offset: it gives the encoder
+  // the bitrate of a real camera, so decoding a large recording costs what it would on a card.
+  std::vector<std::int8_t> grain_;
 };
