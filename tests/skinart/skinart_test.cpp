@@ -70,6 +70,8 @@ TEST(SkinArt, EveryBitmapLoadsAtItsControlSize) {
     const QImage image = skin::LoadSkinBitmap(e.id);
     ASSERT_FALSE(image.isNull()) << "bitmap " << e.id;
     EXPECT_EQ(image.size(), QSize(e.width, e.height)) << "bitmap " << e.id;
+    // Transparency is by key colour only; an alpha channel in the resource would be ignored.
+    EXPECT_FALSE(QImage(QStringLiteral(":/skin/%1.png").arg(e.id)).hasAlphaChannel()) << "bitmap " << e.id;
   }
 }
 

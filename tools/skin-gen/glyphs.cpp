@@ -162,27 +162,24 @@ void Draw(QPainter& p, Glyph glyph, QColor ink) {
       Corners(p, ink, false);
       return;
     case Glyph::FlipVertical: {
-      FillPoly(p, Poly({{3.2, 6.6}, {12.8, 6.6}, {8, 1.8}}), ink);
+      // The picture (filled) above its mirror image (outline), the axis marked at both sides.
+      FillPoly(p, Poly({{3.0, 6.6}, {13.0, 6.6}, {8, 1.6}}), ink);
       QPainterPath down;
-      down.addPolygon(Poly({{3.2, 9.4}, {12.8, 9.4}, {8, 14.2}}));
+      down.addPolygon(Poly({{3.6, 9.6}, {12.4, 9.6}, {8, 14.0}}));
       down.closeSubpath();
       Stroke(p, down, ink, 1.2);
-      QPen dash(ink, 1.0);
-      dash.setDashPattern({1.5, 1.2});
-      p.setPen(dash);
-      p.drawLine(QPointF(0.8, 8), QPointF(15.2, 8));
+      Line(p, {0.6, 8.1}, {2.2, 8.1}, ink, 1.1);
+      Line(p, {13.8, 8.1}, {15.4, 8.1}, ink, 1.1);
       return;
     }
     case Glyph::FlipHorizontal: {
-      FillPoly(p, Poly({{6.6, 3.2}, {6.6, 12.8}, {1.8, 8}}), ink);
+      FillPoly(p, Poly({{6.6, 3.0}, {6.6, 13.0}, {1.6, 8}}), ink);
       QPainterPath right;
-      right.addPolygon(Poly({{9.4, 3.2}, {9.4, 12.8}, {14.2, 8}}));
+      right.addPolygon(Poly({{9.6, 3.6}, {9.6, 12.4}, {14.0, 8}}));
       right.closeSubpath();
       Stroke(p, right, ink, 1.2);
-      QPen dash(ink, 1.0);
-      dash.setDashPattern({1.5, 1.2});
-      p.setPen(dash);
-      p.drawLine(QPointF(8, 0.8), QPointF(8, 15.2));
+      Line(p, {8.1, 0.6}, {8.1, 2.2}, ink, 1.1);
+      Line(p, {8.1, 13.8}, {8.1, 15.4}, ink, 1.1);
       return;
     }
     case Glyph::Calendar: {

@@ -197,7 +197,6 @@ QImage DrawInfoFace() {
   for (int y = 0; y < 31; ++y) p.fillRect(QRect(0, y, size.width(), 1), TopStripRow(std::min(38, y + 4)));
   p.fillRect(QRect(0, 31, size.width(), 1), QColor(10, 10, 11));
   p.fillRect(QRect(0, 32, size.width(), 1), QColor(46, 48, 52));
-  DrawMark(p, QPointF(size.width() - 64, 15.5), 6);
   // Section marks beside the three headings and hairlines under them.
   for (int top : {42, 229, 328}) {
     p.fillRect(QRect(6, top + 2, 3, 11), colour::kAccent);
