@@ -23,11 +23,26 @@ LocalDate LocalDateOf(qint64 seconds) {
   return {fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday};
 }
 
+// Writes value as exactly width decimal digits (the value is within range at every call site).
+void PutDigits(QChar* out, int value, int width) {
+  for (int i = width - 1; i >= 0; --i) {
+    out[i] = QLatin1Char(char('0' + value % 10));
+    value /= 10;
+  }
+}
+
 // Zero-padded decimal of a non-negative number into at least width characters.
 void AppendPadded(QString& out, int value, int width) {
   const QString digits = QString::number(value);
   for (qsizetype i = digits.size(); i < width; ++i) out += QLatin1Char('0');
   out += digits;
+}
+
+bool EqualsUpper(QStringView text, const char* upper) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i].toUpper() != QLatin1Char(upper[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -38,8 +53,10 @@ QString RecordingSizeText(qint64 bytes) {
   const qint64 rest = kib % 1000;
   if (thousands > 0) {
     QString text = QString::number(thousands);
-    text += QLatin1Char(',');
-    AppendPadded(text, static_cast<int>(rest), 3);
+    const qsizetype head = text.size();
+    text.resize(head + 4);
+    text[head] = QLatin1Char(',');
+    PutDigits(text.data() + head + 1, static_cast<int>(rest), 3);
     return text;
   }
   return QString::number(kib);
@@ -47,13 +64,11 @@ QString RecordingSizeText(qint64 bytes) {
 
 QString RecordingDateText(qint64 secondsSinceEpoch) {
   const LocalDate d = LocalDateOf(secondsSinceEpoch);
-  QString text;
-  text.reserve(8);
-  AppendPadded(text, d.year % 100, 2);
-  text += QLatin1Char('.');
-  AppendPadded(text, d.month, 2);
-  text += QLatin1Char('.');
-  AppendPadded(text, d.day, 2);
+  QString text(8, QLatin1Char('.'));
+  QChar* out = text.data();
+  PutDigits(out, ((d.year % 100) + 100) % 100, 2);
+  PutDigits(out + 3, d.month, 2);
+  PutDigits(out + 6, d.day, 2);
   return text;
 }
 
@@ -65,8 +80,17 @@ QString RecordingTypeCode(const QString& name) { return name.mid(16, 3).toUpper(
 
 bool HasRecordingExtension(const QString& name) {
   if (name.size() < 4) return false;
-  const QString extension = name.right(4).toUpper();
-  return extension == QLatin1String(".AVI") || extension == QLatin1String(".MP4");
+  const QStringView extension = QStringView(name).right(4);
+  return EqualsUpper(extension, ".AVI") || EqualsUpper(extension, ".MP4");
+}
+
+bool HasTypeCode(const QString& name, const QString& code) {
+  const QStringView part = QStringView(name).mid(16, 3);
+  if (part.size() != code.size()) return false;
+  for (qsizetype i = 0; i < part.size(); ++i) {
+    if (part[i].toUpper() != code[i]) return false;
+  }
+  return true;
 }
 
 QString DateKey(qint64 selectedDate) {

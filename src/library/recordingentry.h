@@ -34,6 +34,8 @@ QString RecordingDateText(const QDateTime& t);
 QString RecordingDateText(qint64 secondsSinceEpoch);
 // Characters 16 to 18 of the name, upper-cased; shorter or empty for short names.
 QString RecordingTypeCode(const QString& name);
+// Whether RecordingTypeCode(name) equals code, without building the text.
+bool HasTypeCode(const QString& name, const QString& code);
 // Whether the last four characters, upper-cased, are ".AVI" or ".MP4".
 bool HasRecordingExtension(const QString& name);
 // "%04d%02d%02d" of the local date of selectedDate (seconds since 1970).

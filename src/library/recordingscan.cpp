@@ -1,8 +1,16 @@
 #include "recordingscan.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+
+#if defined(__linux__)
+#include <dirent.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 
 namespace {
 // Files below one KiB would show a size of 0; the recorder never leaves such a file complete.
@@ -10,9 +18,9 @@ constexpr qint64 kMinimumRecordingBytes = 1024;
 }  // namespace
 
 bool NameLess(const QString& a, const QString& b) {
-  const ushort* pa = a.utf16();
-  const ushort* pb = b.utf16();
-  return std::lexicographical_compare(pa, pa + a.size(), pb, pb + b.size());
+  // Qt's case-sensitive comparison works on UTF-16 code units as unsigned numbers (not code
+  // points), with a vectorised search for the first difference.
+  return QStringView(a).compare(QStringView(b), Qt::CaseSensitive) < 0;
 }
 
 qint64 RecordingCreationTime(const QFileInfo& info) {
@@ -34,33 +42,101 @@ QString RecordingsFolder(const QString& cardRoot, bool folderMode) {
   return folderMode ? cardRoot : cardRoot + QStringLiteral("Recordings");
 }
 
-std::vector<RecordingEntry> ListFolderEntries(const QString& folder, const ScanFilter& filter) {
-  std::vector<RecordingEntry> rows;
-  if (folder.isEmpty()) return rows;
-  const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+namespace {
 
+// The name tests cost nothing, while the size needs the file's metadata: they come first.
+bool NamePasses(const QString& name, const ScanFilter& filter) {
+  if (!HasRecordingExtension(name)) return false;
+  if (!filter.typeCode.isEmpty() && !HasTypeCode(name, filter.typeCode)) return false;
+  if (filter.dateFilter && QStringView(name).left(8) != filter.dateKey) return false;
+  return true;
+}
+
+RecordingEntry MakeRow(const QString& prefix, const QString& name, qint64 bytes, qint64 created) {
+  RecordingEntry row;
+  row.name = name;
+  row.date = RecordingDateText(created);
+  row.size = RecordingSizeText(bytes);
+  row.path = prefix + name;
+  row.time = RecordingTimeText(created);
+  return row;
+}
+
+#if defined(__linux__)
+// One readdir pass and one statx per candidate: size, birth and modification time arrive in a
+// single call, and no QDateTime is made per file (each local-time conversion re-reads the zone).
+enum class StatxScan { Done, Unsupported };
+
+StatxScan ListWithStatx(const QString& folder, const QString& prefix, const ScanFilter& filter,
+                        std::vector<RecordingEntry>& rows) {
+  const QByteArray encoded = QFile::encodeName(folder);
+  const int dirFd = ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) return StatxScan::Done;  // an unreadable folder lists nothing
+  DIR* dir = ::fdopendir(dirFd);
+  if (!dir) {
+    ::close(dirFd);
+    return StatxScan::Done;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    if (entry->d_type == DT_DIR) continue;
+    const char* raw = entry->d_name;
+    if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0'))) continue;
+    const QString name = QFile::decodeName(raw);
+    if (!NamePasses(name, filter)) continue;
+    struct statx st {};
+    // Links are followed, as for any file the file finder returns.
+    if (::statx(dirFd, raw, AT_NO_AUTOMOUNT, STATX_TYPE | STATX_SIZE | STATX_BTIME | STATX_MTIME,
+                &st) != 0) {
+      // Kernels before 4.11 (or sandboxes that filter the call) lack statx: list with Qt.
+      if (errno == ENOSYS || errno == EPERM) {
+        ::closedir(dir);
+        rows.clear();
+        return StatxScan::Unsupported;
+      }
+      continue;
+    }
+    if (!S_ISREG(st.stx_mode)) continue;
+    const qint64 bytes = static_cast<qint64>(st.stx_size);
+    if (bytes < kMinimumRecordingBytes) continue;
+    qint64 created = 0;
+    if (st.stx_mask & STATX_BTIME)
+      created = st.stx_btime.tv_sec;
+    else if (st.stx_mask & STATX_MTIME)
+      created = st.stx_mtime.tv_sec;
+    rows.push_back(MakeRow(prefix, name, bytes, created));
+  }
+  ::closedir(dir);
+  return StatxScan::Done;
+}
+#endif
+
+void ListWithQt(const QString& folder, const QString& prefix, const ScanFilter& filter,
+                std::vector<RecordingEntry>& rows) {
   // Hidden and system files count like any other, as the card's own file finder returns them.
   QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
   while (it.hasNext()) {
     it.next();
-    // The name tests come first: they cost nothing, while the size needs the file's metadata.
     const QFileInfo info = it.fileInfo();
     const QString name = info.fileName();
-    if (!HasRecordingExtension(name)) continue;
-    if (!filter.typeCode.isEmpty() && RecordingTypeCode(name) != filter.typeCode) continue;
-    if (filter.dateFilter && QStringView(name).left(8) != filter.dateKey) continue;
+    if (!NamePasses(name, filter)) continue;
     const qint64 bytes = info.size();
     if (bytes < kMinimumRecordingBytes) continue;
-    const qint64 created = RecordingCreationTime(info);
-
-    RecordingEntry row;
-    row.name = name;
-    row.date = RecordingDateText(created);
-    row.size = RecordingSizeText(bytes);
-    row.path = prefix + name;
-    row.time = RecordingTimeText(created);
-    rows.push_back(std::move(row));
+    rows.push_back(MakeRow(prefix, name, bytes, RecordingCreationTime(info)));
   }
+}
+
+}  // namespace
+
+std::vector<RecordingEntry> ListFolderEntries(const QString& folder, const ScanFilter& filter) {
+  std::vector<RecordingEntry> rows;
+  if (folder.isEmpty()) return rows;
+  const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+#if defined(__linux__)
+  if (ListWithStatx(folder, prefix, filter, rows) == StatxScan::Unsupported)
+    ListWithQt(folder, prefix, filter, rows);
+#else
+  ListWithQt(folder, prefix, filter, rows);
+#endif
   std::sort(rows.begin(), rows.end(),
             [](const RecordingEntry& a, const RecordingEntry& b) { return NameLess(a.name, b.name); });
   return rows;
