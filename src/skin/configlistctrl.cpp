@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace listcolours {
@@ -39,33 +40,6 @@ namespace {
 constexpr int kTextInset = 5;
 // The check-box strip's key colour.
 constexpr QRgb kMagentaKey = 0xFFFF00FF;
-
-// Moves every key whose row is >= fromRow by `by` rows. The caller makes sure that no moved key
-// lands on a key that stays, and that no row leaves the 16 bits of the key.
-// First key at or after row; rows beyond the key's 16 bits hold no keys.
-template <class Map>
-auto LowerBoundRow(Map& map, int row) {
-  if (row > CConfigListCtrl::kMaxRow) return map.end();
-  return map.lower_bound(CConfigListCtrl::CellKey(std::max(row, 0), 0));
-}
-
-template <class Map>
-void ShiftRowKeys(Map& map, int fromRow, int by) {
-  auto it = LowerBoundRow(map, fromRow);
-  if (it == map.end() || by == 0) return;
-  std::vector<typename Map::node_type> nodes;
-  while (it != map.end()) nodes.push_back(map.extract(it++));
-  for (auto& node : nodes) {
-    node.key() = CConfigListCtrl::CellKey(CConfigListCtrl::KeyRow(node.key()) + by,
-                                          CConfigListCtrl::KeyColumn(node.key()));
-    map.insert(std::move(node));
-  }
-}
-
-template <class Map>
-void EraseRows(Map& map, int firstRow, int lastRow) {
-  map.erase(LowerBoundRow(map, firstRow), LowerBoundRow(map, lastRow + 1));
-}
 
 unsigned MouseFlags(const QMouseEvent* e) {
   // MK_LBUTTON 1, MK_RBUTTON 2, MK_SHIFT 4, MK_CONTROL 8, MK_MBUTTON 0x10
@@ -107,7 +81,7 @@ CConfigListCtrl::CConfigListCtrl(int id, QWidget* parent) : QWidget(parent) {
 CConfigListCtrl::~CConfigListCtrl() {
   for (auto& connection : modelConnections_) disconnect(connection);
   activeCell_ = nullptr;
-  cells_.clear();
+  cells_.Clear();
   delete scrollbar_.data();
 }
 
@@ -145,50 +119,30 @@ void CConfigListCtrl::OnRowsAboutToBeRemoved(const QModelIndex& parent, int firs
 
 void CConfigListCtrl::InsertRows(int first, int count) {
   if (count <= 0) return;
-  // Positions pushed beyond the 16 bits of the key cannot be kept.
-  const int keepBelow = kMaxRow + 1 - count;
-  for (auto it = LowerBoundRow(cells_, std::max(first, keepBelow)); it != cells_.end();) {
-    const quint32 key = (it++)->first;
-    RemoveCell(KeyRow(key), KeyColumn(key));
-  }
-  EraseRows(texts_, std::max(first, keepBelow), kMaxRow);
-  ShiftRowKeys(cells_, first, count);
-  ShiftRowKeys(texts_, first, count);
-  auto shift = [&](int& row) {
-    if (row >= first) row += count;
-  };
-  shift(activeRow_);
-  shift(selectedRow_);
-  shift(focusedRow_);
-  shift(hotRow_);
+  cells_.InsertRows(first, count);
+  texts_.InsertRows(first, count);
+  for (int* row : {&activeRow_, &selectedRow_, &focusedRow_, &hotRow_})
+    if (*row >= first) *row += count;
 }
 
 void CConfigListCtrl::RemoveRows(int first, int count) {
   if (count <= 0) return;
   const int last = first + count - 1;
-  for (auto it = LowerBoundRow(cells_, first); it != cells_.end() && KeyRow(it->first) <= last;) {
-    const quint32 key = (it++)->first;
-    RemoveCell(KeyRow(key), KeyColumn(key));
+  if (activeCell_ && activeRow_ >= first && activeRow_ <= last) ClearActiveCell();
+  cells_.EraseRows(first, count);
+  texts_.EraseRows(first, count);
+  for (int* row : {&activeRow_, &selectedRow_, &focusedRow_, &hotRow_}) {
+    if (*row > last)
+      *row -= count;
+    else if (*row >= first)
+      *row = -1;
   }
-  EraseRows(texts_, first, last);
-  ShiftRowKeys(cells_, last + 1, -count);
-  ShiftRowKeys(texts_, last + 1, -count);
-  auto shift = [&](int& row) {
-    if (row > last)
-      row -= count;
-    else if (row >= first)
-      row = -1;
-  };
-  shift(activeRow_);
-  shift(selectedRow_);
-  shift(focusedRow_);
-  shift(hotRow_);
 }
 
 void CConfigListCtrl::OnModelReset() {
   ClearActiveCell();
-  cells_.clear();
-  texts_.clear();
+  cells_.Clear();
+  texts_.Clear();
   selectedRow_ = focusedRow_ = hotRow_ = -1;
   topRow_ = 0;
   pendingClickRow_ = -2;
@@ -199,8 +153,11 @@ void CConfigListCtrl::OnLayoutAboutToBeChanged() {
   layoutRows_.clear();
   if (!model_) return;
   std::set<int> rows;
-  for (const auto& entry : cells_) rows.insert(KeyRow(entry.first));
-  for (const auto& entry : texts_) rows.insert(KeyRow(entry.first));
+  for (int row = 0; row < std::max(cells_.RowSpan(), texts_.RowSpan()); ++row) {
+    const auto* cellRow = cells_.RowAt(row);
+    const auto* textRow = texts_.RowAt(row);
+    if ((cellRow && !cellRow->empty()) || (textRow && !textRow->empty())) rows.insert(row);
+  }
   for (int row : {selectedRow_, focusedRow_, hotRow_, activeRow_})
     if (row >= 0) rows.insert(row);
   layoutRows_.reserve(rows.size());
@@ -216,23 +173,35 @@ void CConfigListCtrl::OnLayoutChanged() {
     return it == newRow.end() ? row : it->second;
   };
 
-  CellMap oldCells;
-  oldCells.swap(cells_);
-  for (auto& [key, cell] : oldCells) {
-    const int row = moved(KeyRow(key));
-    if (row < 0 || row > kMaxRow || cells_.count(CellKey(row, KeyColumn(key)))) {
-      if (cell.get() == activeCell_) ClearActiveCell();
-      continue;
+  // Everything is taken out first, so that rows trading places never meet.
+  std::vector<std::pair<int, decltype(cells_)::Row>> cellRows;
+  std::vector<std::pair<int, decltype(texts_)::Row>> textRows;
+  for (int row = 0; row < cells_.RowSpan(); ++row)
+    if (!cells_.RowAt(row)->empty()) cellRows.emplace_back(moved(row), cells_.TakeRow(row));
+  for (int row = 0; row < texts_.RowSpan(); ++row)
+    if (!texts_.RowAt(row)->empty()) textRows.emplace_back(moved(row), texts_.TakeRow(row));
+  cells_.Clear();
+  texts_.Clear();
+  const bool hadActive = activeCell_ != nullptr;
+  CCellCtrl* active = activeCell_;
+  activeCell_ = nullptr;
+  for (auto& [row, entries] : cellRows) {
+    for (auto& [column, cell] : entries) {
+      if (row < 0) continue;  // its row is gone: the cell goes with it
+      if (cell.get() == active) {
+        activeCell_ = active;
+        activeRow_ = row;
+        activeColumn_ = column;
+      }
+      cells_.Set(row, column, std::move(cell));
     }
-    cells_.emplace(CellKey(row, KeyColumn(key)), std::move(cell));
   }
-  TextMap oldTexts;
-  oldTexts.swap(texts_);
-  for (auto& [key, text] : oldTexts) {
-    const int row = moved(KeyRow(key));
-    if (row >= 0 && row <= kMaxRow) texts_.emplace(CellKey(row, KeyColumn(key)), std::move(text));
+  if (hadActive && !activeCell_) {
+    activeRow_ = activeColumn_ = -1;
   }
-  if (activeCell_) activeRow_ = moved(activeRow_);
+  for (auto& [row, entries] : textRows)
+    for (auto& [column, text] : entries)
+      if (row >= 0) texts_.Set(row, column, std::move(text));
   selectedRow_ = moved(selectedRow_);
   focusedRow_ = moved(focusedRow_);
   hotRow_ = moved(hotRow_);
@@ -271,38 +240,25 @@ int CConfigListCtrl::GetItemCount() const { return model_ ? model_->rowCount() :
 
 QString CConfigListCtrl::GetItemText(int row, int column) const {
   if (row < 0 || column < 0) return {};
-  if (row <= kMaxRow && column <= 0xFFFF) {
-    const auto own = texts_.find(CellKey(row, column));
-    if (own != texts_.end()) return own->second;
-  }
+  if (const QString* own = texts_.Find(row, column)) return *own;
   if (!model_) return {};
   return model_->index(row, column).data(Qt::DisplayRole).toString();
 }
 
 void CConfigListCtrl::SetItemText(int row, int column, const QString& text) {
-  if (row < 0 || row > kMaxRow || column < 0 || column > 0xFFFF) return;
+  if (row < 0 || column < 0) return;
   WriteCellText(row, column, text);
 }
 
 void CConfigListCtrl::WriteCellText(int row, int column, const QString& text) {
-  texts_[CellKey(row, column)] = text;
+  texts_.Set(row, column, text);
   update(SubItemRect(row, column));
 }
 
 // ---- cells --------------------------------------------------------------------------------------
 
 void CConfigListCtrl::ShiftCellColumns(int column) {
-  if (column < 0) column = 0;
-  for (auto it = cells_.begin(); it != cells_.end();) {
-    const quint32 key = (it++)->first;
-    if (KeyColumn(key) == 0xFFFF) RemoveCell(KeyRow(key), KeyColumn(key));
-  }
-  CellMap old;
-  old.swap(cells_);
-  for (auto& [key, cell] : old) {
-    const int col = KeyColumn(key);
-    cells_.emplace(CellKey(KeyRow(key), col >= column ? col + 1 : col), std::move(cell));
-  }
+  cells_.ShiftColumns(std::max(column, 0));
   if (activeCell_ && activeColumn_ >= column) ++activeColumn_;
   update();
 }
@@ -310,20 +266,13 @@ void CConfigListCtrl::ShiftCellColumns(int column) {
 void CConfigListCtrl::ShiftCellRows(int row, bool inserting) {
   if (row < 0) row = 0;
   if (inserting) {
-    for (auto it = LowerBoundRow(cells_, std::max(row, kMaxRow)); it != cells_.end();) {
-      const quint32 key = (it++)->first;
-      RemoveCell(KeyRow(key), KeyColumn(key));
-    }
-    ShiftRowKeys(cells_, row, 1);
+    cells_.InsertRows(row, 1);
     if (activeCell_ && activeRow_ >= row) ++activeRow_;
   } else {
-    // Cells still on the removed row would land on the keys of the row above it: they go with
-    // their row instead.
-    for (auto it = LowerBoundRow(cells_, row); it != cells_.end() && KeyRow(it->first) == row;) {
-      const quint32 key = (it++)->first;
-      RemoveCell(KeyRow(key), KeyColumn(key));
-    }
-    ShiftRowKeys(cells_, row + 1, -1);
+    // Cells still on the removed row would land on the positions of the row above it: they go
+    // with their row instead.
+    if (activeCell_ && activeRow_ == row) ClearActiveCell();
+    cells_.EraseRows(row, 1);
     if (activeCell_ && activeRow_ > row) --activeRow_;
   }
   update();
@@ -331,22 +280,18 @@ void CConfigListCtrl::ShiftCellRows(int row, bool inserting) {
 
 int CConfigListCtrl::SetCheckCell(int row, CCellCtrl* cell) {
   std::unique_ptr<CCellCtrl> owned(cell);
-  if (!owned || row < 0 || row > kMaxRow) return -1;
+  if (!owned || row < 0) return -1;
   RemoveCell(row, kCheckColumn);
   owned->Initialize(this, &enabled_, QString());
   const QString text = owned->text;
-  cells_.emplace(CellKey(row, kCheckColumn), std::move(owned));
+  cells_.Set(row, kCheckColumn, std::move(owned));
   WriteCellText(row, kCheckColumn, text);
   return 0;
 }
 
 void CConfigListCtrl::RemoveCell(int row, int column) {
-  if (row < 0 || column < 0 || row > kMaxRow || column > 0xFFFF) return;
-  const auto it = cells_.find(CellKey(row, column));
-  if (it == cells_.end()) return;
-  std::unique_ptr<CCellCtrl> cell = std::move(it->second);
-  cells_.erase(it);
-  if (cell.get() == activeCell_) {
+  std::unique_ptr<CCellCtrl> cell = cells_.Take(row, column);
+  if (cell && cell.get() == activeCell_) {
     activeRow_ = activeColumn_ = -1;
     activeCell_ = nullptr;
     cell->Deactivate();
@@ -361,15 +306,15 @@ void CConfigListCtrl::RemoveFirstRowCells() {
 
 int CConfigListCtrl::UpdateCellText(CCellCtrl* cell, const QString& text) {
   if (!cell) return 0;
-  for (const auto& [key, stored] : cells_)
-    if (stored.get() == cell) WriteCellText(KeyRow(key), KeyColumn(key), text);
+  for (int row = 0; row < cells_.RowSpan(); ++row)
+    for (const auto& [column, stored] : *cells_.RowAt(row))
+      if (stored.get() == cell) WriteCellText(row, column, text);
   return 0;
 }
 
 CCellCtrl* CConfigListCtrl::GetCell(int row, int column) const {
-  if (row < 0 || column < 0 || row > kMaxRow || column > 0xFFFF) return nullptr;
-  const auto it = cells_.find(CellKey(row, column));
-  return it == cells_.end() ? nullptr : it->second.get();
+  const auto* cell = cells_.Find(row, column);
+  return cell ? cell->get() : nullptr;
 }
 
 void CConfigListCtrl::ClearActiveCell() {
@@ -723,13 +668,16 @@ bool CConfigListCtrl::event(QEvent* e) {
   return QWidget::event(e);
 }
 
-CConfigListCtrl::CellMap::const_iterator CConfigListCtrl::SkipReadOnly(CellMap::const_iterator from,
-                                                                       bool backwards) const {
-  auto readOnly = [](CellMap::const_iterator it) { return (it->second->GetStyle() & CCellCtrl::kStyleReadOnly) != 0; };
-  if (backwards) {
-    while (readOnly(from) && from != cells_.begin()) --from;
-  } else {
-    while (readOnly(from) && std::next(from) != cells_.end()) ++from;
+bool CConfigListCtrl::IsReadOnly(Position position) const {
+  const CCellCtrl* cell = GetCell(position.first, position.second);
+  return cell && (cell->GetStyle() & CCellCtrl::kStyleReadOnly);
+}
+
+CConfigListCtrl::Position CConfigListCtrl::SkipReadOnly(Position from, bool backwards) const {
+  while (IsReadOnly(from)) {
+    const auto step = backwards ? cells_.Before(from.first, from.second) : cells_.After(from.first, from.second);
+    if (!step) break;
+    from = *step;
   }
   return from;
 }
@@ -741,22 +689,22 @@ bool CConfigListCtrl::HandleTab(bool backwards) {
   tabReleased_ = false;
 
   if (!inCellCycle_) {
-    if (cells_.empty()) return false;
+    const auto first = backwards ? cells_.Last() : cells_.First();
+    if (!first) return false;
     inCellCycle_ = true;
-    const auto target = SkipReadOnly(backwards ? std::prev(cells_.end()) : cells_.begin(), backwards);
-    if (activeCell_ && activeCell_ != target->second.get()) activeCell_->Deactivate();
-    ActivateCellByKey(target->first);
+    const Position target = SkipReadOnly(*first, backwards);
+    CCellCtrl* targetCell = GetCell(target.first, target.second);
+    if (activeCell_ && activeCell_ != targetCell) activeCell_->Deactivate();
+    ActivateCellAt(target);
     return true;
   }
   if (activeCell_) {
-    const auto current = cells_.find(CellKey(activeRow_, activeColumn_));
-    const bool atEnd = current == cells_.end() ||
-                       (backwards ? current == cells_.begin() : std::next(current) == cells_.end());
-    if (!atEnd) {
-      const auto target = SkipReadOnly(backwards ? std::prev(current) : std::next(current), backwards);
-      if (!(target->second->GetStyle() & CCellCtrl::kStyleReadOnly)) {
+    const auto next = backwards ? cells_.Before(activeRow_, activeColumn_) : cells_.After(activeRow_, activeColumn_);
+    if (next) {
+      const Position target = SkipReadOnly(*next, backwards);
+      if (!IsReadOnly(target)) {
         activeCell_->Deactivate();
-        ActivateCellByKey(target->first);
+        ActivateCellAt(target);
         return true;
       }
     }
@@ -765,18 +713,18 @@ bool CConfigListCtrl::HandleTab(bool backwards) {
   return false;
 }
 
-void CConfigListCtrl::ActivateCellByKey(quint32 key) {
-  const auto it = cells_.find(key);
-  if (it == cells_.end()) return;
+void CConfigListCtrl::ActivateCellAt(Position position) {
+  CCellCtrl* cell = GetCell(position.first, position.second);
+  if (!cell) return;
   selectedRow_ = -1;
   focusedRow_ = -1;
-  activeRow_ = KeyRow(key);
-  activeColumn_ = KeyColumn(key);
-  activeCell_ = it->second.get();
-  activeCell_->Activate();
+  activeRow_ = position.first;
+  activeColumn_ = position.second;
+  activeCell_ = cell;
+  cell->Activate();
   if (activeRow_ < GetItemCount()) selectedRow_ = activeRow_;
-  activeCell_->SetRect(SubItemRect(activeRow_, activeColumn_));
-  activeCell_->BeginEdit(0, 0, 0);
+  cell->SetRect(SubItemRect(activeRow_, activeColumn_));
+  cell->BeginEdit(0, 0, 0);
   update();
 }
 
@@ -865,7 +813,8 @@ void CConfigListCtrl::changeEvent(QEvent* e) {
     enabled_ = isEnabled();
     update();
   } else if (e->type() == QEvent::ThemeChange) {
-    for (auto& entry : cells_) entry.second->OnThemeChanged();
+    for (int row = 0; row < cells_.RowSpan(); ++row)
+      for (const auto& entry : *cells_.RowAt(row)) entry.second->OnThemeChanged();
   }
 }
 

@@ -11,10 +11,13 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
+#include <deque>
 #include <functional>
-#include <map>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "cellctrl.h"
@@ -49,13 +52,6 @@ class CConfigListCtrl : public QWidget {
   static constexpr int kRowHeight = 21;
   // The check-box cells always sit in this column.
   static constexpr int kCheckColumn = 3;
-  // A cell key holds the row in its high and the column in its low 16 bits.
-  static constexpr int kMaxRow = 0xFFFF;
-  static constexpr quint32 CellKey(int row, int column) {
-    return (quint32(row) << 16) | (quint32(column) & 0xFFFF);
-  }
-  static constexpr int KeyRow(quint32 key) { return int(key >> 16); }
-  static constexpr int KeyColumn(quint32 key) { return int(key & 0xFFFF); }
 
   CConfigListCtrl(int id, QWidget* parent);
   ~CConfigListCtrl() override;
@@ -79,14 +75,15 @@ class CConfigListCtrl : public QWidget {
   void ShiftCellColumns(int column);
   void ShiftCellRows(int row, bool inserting);
 
-  // Attaches cell (now owned by the list) at (row, 3); returns 0, or -1 when row cannot be keyed.
+  // Attaches cell (now owned by the list) at (row, 3), replacing any cell there; returns 0, or -1
+  // for a negative row or no cell.
   int SetCheckCell(int row, CCellCtrl* cell);
   void RemoveCell(int row, int column);
   void RemoveFirstRowCells();
   // Writes text as the subitem text of every position holding cell; returns 0.
   int UpdateCellText(CCellCtrl* cell, const QString& text);
   CCellCtrl* GetCell(int row, int column) const;
-  int CellCount() const { return int(cells_.size()); }
+  int CellCount() const { return cells_.Count(); }
   CCellCtrl* ActiveCell() const { return activeCell_; }
 
   int GetFirstSelectedItem() const;
@@ -158,8 +155,102 @@ class CConfigListCtrl : public QWidget {
     Qt::Alignment align;
     int width = 0;
   };
-  using CellMap = std::map<quint32, std::unique_ptr<CCellCtrl>>;
-  using TextMap = std::map<quint32, QString>;
+  using Position = std::pair<int, int>;  // row, column; ordered as Tab walks them
+
+  // Values at (row, column) positions, kept row by row: inserting or removing rows costs the rows
+  // between the change and the nearer end (lists fill at the end and empty from the top), not
+  // every stored position.
+  template <class T>
+  class PositionStore {
+   public:
+    using Row = std::vector<std::pair<int, T>>;  // column and value, ascending columns
+
+    T* Find(int row, int column) {
+      if (row < 0 || row >= int(rows_.size())) return nullptr;
+      for (auto& entry : rows_[row])
+        if (entry.first == column) return &entry.second;
+      return nullptr;
+    }
+    const T* Find(int row, int column) const { return const_cast<PositionStore*>(this)->Find(row, column); }
+    void Set(int row, int column, T value) {
+      if (T* existing = Find(row, column)) {
+        *existing = std::move(value);
+        return;
+      }
+      if (row >= int(rows_.size())) rows_.resize(row + 1);
+      Row& r = rows_[row];
+      auto at = std::find_if(r.begin(), r.end(), [&](const auto& e) { return e.first > column; });
+      r.emplace(at, column, std::move(value));
+      ++count_;
+    }
+    // Removes the value at (row, column) and hands it over; a default T when there is none.
+    T Take(int row, int column) {
+      if (row < 0 || row >= int(rows_.size())) return T();
+      Row& r = rows_[row];
+      auto at = std::find_if(r.begin(), r.end(), [&](const auto& e) { return e.first == column; });
+      if (at == r.end()) return T();
+      T value = std::move(at->second);
+      r.erase(at);
+      --count_;
+      return value;
+    }
+    Row TakeRow(int row) {
+      if (row < 0 || row >= int(rows_.size())) return {};
+      Row taken;
+      taken.swap(rows_[row]);
+      count_ -= int(taken.size());
+      return taken;
+    }
+    void InsertRows(int row, int count) {
+      if (count <= 0 || row >= int(rows_.size())) return;
+      std::deque<Row> fresh(count);
+      rows_.insert(rows_.begin() + std::max(row, 0), std::make_move_iterator(fresh.begin()),
+                   std::make_move_iterator(fresh.end()));
+    }
+    void EraseRows(int row, int count) {
+      row = std::max(row, 0);
+      count = std::min(count, int(rows_.size()) - row);
+      if (count <= 0) return;
+      for (int r = row; r < row + count; ++r) count_ -= int(rows_[r].size());
+      rows_.erase(rows_.begin() + row, rows_.begin() + row + count);
+    }
+    // Every value whose column is >= column moves one column right.
+    void ShiftColumns(int column) {
+      for (auto& r : rows_)
+        for (auto& entry : r)
+          if (entry.first >= column) ++entry.first;
+    }
+    void Clear() {
+      rows_.clear();
+      count_ = 0;
+    }
+    int Count() const { return count_; }
+    int RowSpan() const { return int(rows_.size()); }
+    const Row* RowAt(int row) const { return (row >= 0 && row < int(rows_.size())) ? &rows_[row] : nullptr; }
+
+    std::optional<Position> After(int row, int column) const {
+      if (row >= 0 && row < int(rows_.size()))
+        for (const auto& entry : rows_[row])
+          if (entry.first > column) return Position{row, entry.first};
+      for (int r = std::max(row + 1, 0); r < int(rows_.size()); ++r)
+        if (!rows_[r].empty()) return Position{r, rows_[r].front().first};
+      return std::nullopt;
+    }
+    std::optional<Position> Before(int row, int column) const {
+      if (row >= 0 && row < int(rows_.size()))
+        for (auto it = rows_[row].rbegin(); it != rows_[row].rend(); ++it)
+          if (it->first < column) return Position{row, it->first};
+      for (int r = std::min(row, int(rows_.size())) - 1; r >= 0; --r)
+        if (!rows_[r].empty()) return Position{r, rows_[r].back().first};
+      return std::nullopt;
+    }
+    std::optional<Position> First() const { return After(-1, 0); }
+    std::optional<Position> Last() const { return Before(int(rows_.size()), 0); }
+
+   private:
+    std::deque<Row> rows_;
+    int count_ = 0;
+  };
 
   void DrawItem(QPainter& painter, int row);
   void DrawDefaultCell(QPainter& painter, int row, int column, const QRect& rect, unsigned itemState);
@@ -168,8 +259,9 @@ class CConfigListCtrl : public QWidget {
 
   // Tab navigation; true when the key press was consumed.
   bool HandleTab(bool backwards);
-  void ActivateCellByKey(quint32 key);
-  CellMap::const_iterator SkipReadOnly(CellMap::const_iterator from, bool backwards) const;
+  void ActivateCellAt(Position position);
+  bool IsReadOnly(Position position) const;
+  Position SkipReadOnly(Position from, bool backwards) const;
   void RefreshActiveCell();
   void WriteCellText(int row, int column, const QString& text);
   void ClearActiveCell();
@@ -195,9 +287,8 @@ class CConfigListCtrl : public QWidget {
   QFont font_;
   QFont cellNormalFont_;
   QFont cellBoldFont_;
-  // One ordered map serves both as the cell store and as the key order Tab walks.
-  CellMap cells_;
-  TextMap texts_;
+  PositionStore<std::unique_ptr<CCellCtrl>> cells_;
+  PositionStore<QString> texts_;  // the list's own subitem texts
   bool hasFocus_ = false;
   bool inCellCycle_ = false;
   bool tabReleased_ = false;

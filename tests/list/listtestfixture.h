@@ -86,3 +86,6 @@ class ListFixture : public ::testing::Test {
   CConfigListCtrl* list_ = nullptr;
   int deletions_ = 0;
 };
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
