@@ -140,7 +140,7 @@ void RecordingWriter::AddVideo(int camera) {
   enc->color_trc = AVCOL_TRC_SMPTE170M;
   enc->color_range = AVCOL_RANGE_MPEG;
   if (context_->oformat->flags & AVFMT_GLOBALHEADER) enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-  av_opt_set(enc->priv_data, "preset", v.preset, 0);
+  av_opt_set(enc->priv_data, "preset", v.preset.c_str(), 0);
   av_opt_set(enc->priv_data, "profile", "high", 0);
   av_opt_set_double(enc->priv_data, "crf", v.crf, 0);
   // A fixed keyframe interval: the player's seeking tests count on it.

@@ -17,7 +17,7 @@ struct VideoSettings {
   int gopFrames = 0;  // keyframe interval in frames; 0 means one second
   int bFrames = 0;
   int crf = 23;
-  const char* preset = "veryfast";
+  std::string preset = "veryfast";
 };
 
 struct AudioSettings {
