@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace skingen {
 
@@ -34,17 +35,19 @@ CapColours CapFor(Shape shape, Look look) {
   return {};
 }
 
-qreal GlyphSide(int height) {
+qreal GlyphSide(int height, Glyph glyph) {
+  // Map icons carry a badge and need the extra pixels to stay readable.
+  const bool busy = glyph == Glyph::MapHide || glyph == Glyph::MapLarger || glyph == Glyph::MapShow;
   if (height >= 26) return 16;
-  if (height >= 20) return 14;
+  if (height >= 20) return busy ? 16 : 15;
   return std::max(8, height - 6);
 }
 
 // Glyph and optional word, centred together in rect.
 void DrawContent(QPainter& p, const ButtonArt& art, const QRectF& rect, QColor ink, qreal side) {
   if (art.text.isEmpty()) {
-    const QRectF box(rect.center().x() - side / 2, rect.center().y() - side / 2, side, side);
-    DrawGlyph(p, art.glyph, box.translated(0.0, 0.0), ink);
+    const QRectF box(std::round(rect.center().x() - side / 2), std::round(rect.center().y() - side / 2), side, side);
+    DrawGlyph(p, art.glyph, box, ink);
     return;
   }
   const QFont font = UiFont(9, true, 0.6);
@@ -89,7 +92,7 @@ void DrawCap(QPainter& p, const QSize size, const ButtonArt& art, Look look) {
     }
   }
   const QPointF shift = look == Look::Pressed ? QPointF(0, 0.5) : QPointF(0, 0);
-  DrawContent(p, art, inner.translated(shift), c.ink, GlyphSide(size.height()));
+  DrawContent(p, art, inner.translated(shift), c.ink, GlyphSide(size.height(), art.glyph));
 }
 
 void DrawTab(QPainter& p, const QSize size, const ButtonArt& art, Look look) {

@@ -274,15 +274,15 @@ void Draw(QPainter& p, Glyph glyph, QColor ink) {
     case Glyph::MapHide:
     case Glyph::MapLarger: {
       MapSheet(p, ink);
-      const QPointF badge(11.6, 11.4);
-      KnockOut(p, badge, 4.6);
+      const QPointF badge(11.4, 11.2);
+      KnockOut(p, badge, 5.4);
       QPainterPath disc;
-      disc.addEllipse(badge, 3.6, 3.6);
+      disc.addEllipse(badge, 4.4, 4.4);
       Fill(p, disc, ink);
       p.save();
       p.setCompositionMode(QPainter::CompositionMode_Clear);
-      Line(p, {badge.x() - 1.9, badge.y()}, {badge.x() + 1.9, badge.y()}, Qt::black, 1.3);
-      if (glyph == Glyph::MapLarger) Line(p, {badge.x(), badge.y() - 1.9}, {badge.x(), badge.y() + 1.9}, Qt::black, 1.3);
+      Line(p, {badge.x() - 2.3, badge.y()}, {badge.x() + 2.3, badge.y()}, Qt::black, 1.6);
+      if (glyph == Glyph::MapLarger) Line(p, {badge.x(), badge.y() - 2.3}, {badge.x(), badge.y() + 2.3}, Qt::black, 1.6);
       p.restore();
       return;
     }

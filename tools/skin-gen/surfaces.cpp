@@ -435,7 +435,8 @@ QImage DrawSliderThumb(QSize size) {
   const QImage under = Opaque(size, QColor(30, 31, 34));
   return Keyed(under, kWhite, [size](QPainter& p) {
     const QRectF r(0, 0, size.width(), size.height());
-    const qreal radius = std::min<qreal>(4, size.width() / 2.6);
+    // Small corners: the position bar copies its thumb without the key while it follows playback.
+    const qreal radius = 3;
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(12, 12, 13));
     p.drawPath(RoundedRect(r, radius));
