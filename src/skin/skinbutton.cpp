@@ -6,20 +6,30 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 namespace skin {
 
-QFont UiFont(int pixelHeight, int weight) {
+QFont WithCellHeight(QFont font, int cellHeight) {
+  // The requested face's line is 2703 units (ascent 2167 + descent 536) for an em of 2048. Sizing
+  // the em from that ratio, not from the substitute's own metrics, keeps texts as wide as the
+  // windows were laid out for: a substitute with a shorter line would otherwise grow wider.
+  constexpr double kEmPerLine = 2048.0 / 2703.0;
+  font.setPixelSize(std::max(1, int(std::lround(cellHeight * kEmPerLine))));
+  return font;
+}
+
+QFont UiFont(int cellHeight, int weight) {
   QFont font;
   font.setFamilies({QStringLiteral("맑은 고딕"), QStringLiteral("Malgun Gothic"),
                     QStringLiteral("NanumGothic"), QStringLiteral("NanumBarunGothic"),
                     QStringLiteral("Noto Sans CJK KR"), QStringLiteral("UnDotum")});
-  font.setPixelSize(pixelHeight);
   font.setWeight(static_cast<QFont::Weight>(weight));
   font.setItalic(false);
   font.setUnderline(false);
   font.setStrikeOut(false);
-  return font;
+  return WithCellHeight(font, cellHeight);
 }
 
 }  // namespace skin

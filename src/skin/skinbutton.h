@@ -11,7 +11,12 @@ namespace skin {
 
 // The caption face of the skinned controls. "맑은 고딕" is asked for first; where it is not
 // installed (Linux), NanumGothic and the other Korean faces keep Hangul from turning into boxes.
-QFont UiFont(int pixelHeight, int weight);
+// cellHeight is the height of a whole text line of the requested face (ascent plus descent) in
+// pixels, the meaning the windows' layouts were made for: "00:00:00" at height 16 fits the
+// 50-pixel time labels.
+QFont UiFont(int cellHeight, int weight);
+// font sized so that a line of the requested face is cellHeight pixels high.
+QFont WithCellHeight(QFont font, int cellHeight);
 
 // Where a control gets the image of a skin bitmap id; LoadSkinBitmap unless a test says otherwise.
 using ImageLoader = std::function<QImage(int id)>;

@@ -35,9 +35,7 @@ void CSovStaticTrans::RefreshBackground() {
 }
 
 void CSovStaticTrans::SetFontHeight(int pixels) {
-  QFont f = font();
-  f.setPixelSize(pixels);
-  setFont(f);
+  setFont(skin::WithCellHeight(font(), pixels));
 }
 
 void CSovStaticTrans::SetFontWeight(int weight) {

@@ -29,7 +29,7 @@ class CSovStaticTrans : public QWidget {
   // the label over it.
   void RefreshBackground();
 
-  // Height in pixels and weight on the 100-900 scale; the face is kept.
+  // Line height in pixels (as skin::UiFont) and weight on the 100-900 scale; the face is kept.
   void SetFontHeight(int pixels);
   void SetFontWeight(int weight);
 
