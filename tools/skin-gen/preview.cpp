@@ -214,19 +214,30 @@ QImage ComposeSheet(const std::map<int, QImage>& images) {
   const QPoint info(360, y);
   p.drawImage(info, Get(images, 493));
   p.drawImage(info + QPoint(307, 4), Get(images, 494));
-  p.setFont(UiFont(17, true));
-  p.setPen(QColor(248, 58, 10));
-  p.drawText(QRect(info + QPoint(14, 6), QSize(200, 18)), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("정보"));
-  p.setFont(UiFont(15, true));
-  p.setPen(QColor(211, 211, 211));
-  p.drawText(QRect(info + QPoint(14, 42), QSize(200, 16)), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("메모리 정보"));
-  p.drawText(QRect(info + QPoint(14, 229), QSize(270, 16)), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("버전 정보"));
-  p.setFont(UiFont(13));
-  p.setPen(QColor(171, 171, 171));
-  p.drawText(QRect(info + QPoint(16, 70), QSize(140, 16)), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("전체 용량 : "));
-  p.setPen(QColor(248, 58, 10));
-  p.fillRect(QRect(info + QPoint(80, 70), QSize(60, 15)), QColor(33, 33, 33));
-  p.drawText(QRect(info + QPoint(80, 70), QSize(60, 15)), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("14.8 GB"));
+  struct InfoLabel {
+    int x, y, w;
+    const char* text;
+    int style;  // 0 title, 1 heading, 2 plain, 3 value
+  };
+  const InfoLabel labels[] = {
+      {14, 6, 200, "정보", 0},           {14, 42, 200, "메모리 정보", 1},   {16, 70, 140, "전체 용량 : ", 2},
+      {80, 70, 60, "14.8 GB", 3},        {16, 90, 131, "사용 가능한 용량 : ", 2}, {120, 90, 60, "2.7 GB", 3},
+      {16, 110, 150, "사용 중인 용량", 2}, {27, 130, 110, "일반 : ", 2},       {63, 130, 60, "8.2 GB", 3},
+      {27, 150, 61, "이벤트 : ", 2},      {75, 150, 60, "4.5 GB", 3},         {27, 170, 150, "모션 : ", 2},
+      {63, 170, 100, "0.5 GB", 3},        {14, 229, 270, "버전 정보", 1},     {16, 256, 200, "QX5 펌웨어 버전 : ", 2},
+      {122, 256, 60, "1.007", 3},         {16, 275, 190, "VE Dodezod 버전 : ", 2}, {122, 275, 60, "1.0.0", 3},
+      {14, 328, 270, "전국 Tavro A/S센터 네트워크", 1}, {16, 356, 200, "www.tavro.example/support", 2},
+      {16, 375, 200, "1588-0000", 2},
+  };
+  for (const InfoLabel& l : labels) {
+    const QRect r(info + QPoint(l.x, l.y), QSize(l.w, 15));
+    const bool strong = l.style <= 1;
+    p.setFont(UiFont(strong ? 15 : 13, strong));
+    const QColor ink = l.style == 0 || l.style == 3 ? QColor(248, 58, 10) : l.style == 1 ? QColor(211, 211, 211) : QColor(171, 171, 171);
+    if (l.style == 3) p.fillRect(r, QColor(33, 33, 33));
+    p.setPen(ink);
+    p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(l.text));
+  }
   // Small parts, enlarged.
   const QPoint parts(720, y);
   int px = parts.x();

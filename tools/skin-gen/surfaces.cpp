@@ -251,12 +251,9 @@ QImage DrawEmptyVideo() {
   DrawGlyph(p, Glyph::Capture, QRectF(centre.x() - 36, centre.y() - 36, 72, 72), QColor(62, 64, 68));
   DrawText(p, QRectF(0, centre.y() + 44, size.width(), 24), QStringLiteral("NO VIDEO"), UiFont(15, true, 4.0),
            QColor(122, 124, 128));
-  DrawText(p, QRectF(0, centre.y() + 70, size.width(), 18), QStringLiteral("Double-click a recording in the list to play it"),
-           UiFont(11, false, 0.4), QColor(84, 86, 90));
-  DrawText(p, QRectF(m + 8, size.height() - m - 24, 200, 16), QStringLiteral("● FRONT  ○ REAR"), UiFont(9, true, 1.2),
-           QColor(58, 60, 64), Qt::AlignLeft | Qt::AlignVCenter);
-  DrawText(p, QRectF(size.width() - m - 208, size.height() - m - 24, 200, 16), QStringLiteral("00:00:00"),
-           UiFont(9, true, 1.2), QColor(58, 60, 64), Qt::AlignRight | Qt::AlignVCenter);
+  // Words stay out of the picture: the player speaks four languages, a bitmap only one.
+  DrawText(p, QRectF(0, centre.y() + 72, size.width(), 16), QStringLiteral("TAVRO  Roadcask QX5"), UiFont(10, true, 1.6),
+           QColor(70, 72, 76));
   return image;
 }
 

@@ -14,10 +14,8 @@ inline constexpr QSize kSize(1022, 682);
 inline constexpr QRect kVideo(3, 77, 688, 389);
 inline constexpr int kBandTop = 467;  // the transport band repeats the control panel's rows from here
 inline constexpr int kTitleStripTop = 5;  // the title row repeats the top bar's rows from here
-inline constexpr QRect kFileListPanel(693, 47, 326, 587);
 inline constexpr QRect kGraph(41, 531, 370, 114);
 inline constexpr QPoint kMapStripHidden(695, 635);
-inline constexpr QPoint kMapStripSmall(695, 437);
 inline constexpr QRect kFileNameLabel(121, 57, 290, 15);
 inline constexpr int kSliderLeft = 477, kSliderWidth = 179, kSliderHeight = 15;
 inline constexpr int kSpeedSliderTop = 544, kVolumeSliderTop = 582, kBrightnessSliderTop = 620;
