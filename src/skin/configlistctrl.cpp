@@ -8,6 +8,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -547,12 +548,16 @@ void CConfigListCtrl::DrawDefaultCell(QPainter& painter, int row, int column, co
   }
   if (row == PlayedRow()) textColour = listcolours::kPlayed;
   painter.fillRect(rect, brush);
-  const QRect textRect = rect.adjusted(kTextInset, 0, 0, 0);
-  if (textRect.width() <= 0) return;
   const QString text = GetItemText(row, column);
-  if (text.isEmpty()) return;
+  if (text.isEmpty() || rect.width() <= kTextInset) return;
   painter.setPen(textColour);
-  const QString shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, textRect.width());
+  // The inset pads texts that have room for it; a text that fits the cell but not the padded
+  // rectangle (a date in the narrow date column) is centred in the cell rather than cut short.
+  QRect textRect = rect.adjusted(kTextInset, 0, 0, 0);
+  const QFontMetrics metrics = painter.fontMetrics();
+  const int textWidth = metrics.horizontalAdvance(text);
+  if (textWidth > textRect.width() && textWidth <= rect.width()) textRect = rect;
+  const QString shown = metrics.elidedText(text, Qt::ElideRight, textRect.width());
   painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, shown);
 }
 
@@ -655,6 +660,8 @@ void CConfigListCtrl::wheelEvent(QWheelEvent* e) {
 }
 
 bool CConfigListCtrl::event(QEvent* e) {
+  // The scrollbar goes away with a hidden list and comes back with it.
+  if (e->type() == QEvent::Hide || e->type() == QEvent::Show) UpdateThumb();
   if (e->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(e)->isAutoRepeat()) tabReleased_ = true;
   if (e->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(e);

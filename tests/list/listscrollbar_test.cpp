@@ -55,6 +55,10 @@ TEST_F(ListScrolling, ScrollbarStandsBesideTheListAndHidesWhenNothingScrolls) {
   EXPECT_TRUE(bar_->isHidden());
   model_.setRowCount(25);
   EXPECT_FALSE(bar_->isHidden());
+  list_->hide();
+  EXPECT_TRUE(bar_->isHidden());
+  list_->show();
+  EXPECT_FALSE(bar_->isHidden());
 }
 
 TEST_F(ListScrolling, ArrowsStepOneRowAndTheTrackPages) {
