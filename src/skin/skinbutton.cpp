@@ -38,6 +38,7 @@ CSovSkinButton::CSovSkinButton(int id, ButtonKind kind, QWidget* parent)
     : QAbstractButton(parent), kind_(kind), loader_(&skin::LoadSkinBitmap) {
   setObjectName(QString::number(id));
   setText(QString());
+  setCheckable(kind != ButtonKind::Push);
   setFont(skin::UiFont(17, QFont::Bold));
   // Hover is decided on moves without a button held, as the platform's leave tracking does.
   setMouseTracking(true);
@@ -68,7 +69,7 @@ void CSovSkinButton::SetImageLoader(skin::ImageLoader loader) {
 void CSovSkinButton::SetToolTipText(const QString& text) { setToolTip(text); }
 
 void CSovSkinButton::SetCheck(bool checked) {
-  checked_ = checked && kind_ != ButtonKind::Push;
+  setChecked(checked);  // ignored by a push-kind button, which is not checkable
   if (kind_ == ButtonKind::Radio && checked) {
     if (QWidget* parent = parentWidget()) {
       for (QObject* child : parent->children()) {
@@ -87,14 +88,14 @@ void CSovSkinButton::SetCheck(bool checked) {
 }
 
 void CSovSkinButton::UncheckFromGroup() {
-  if (!checked_) return;
-  checked_ = false;
+  if (!isChecked()) return;
+  setChecked(false);
   update();
 }
 
 void CSovSkinButton::nextCheckState() {
   switch (kind_) {
-    case ButtonKind::Check: SetCheck(!checked_); break;
+    case ButtonKind::Check: SetCheck(!isChecked()); break;
     case ButtonKind::Radio: SetCheck(true); break;
     case ButtonKind::Push: break;
   }
@@ -145,7 +146,7 @@ void CSovSkinButton::mouseReleaseEvent(QMouseEvent* event) {
   if (click) nextCheckState();
   tracking_ = false;
   EndPress();
-  if (click) emit clicked(checked_);
+  if (click) emit clicked(isChecked());
 }
 
 void CSovSkinButton::EndPress() {
@@ -187,7 +188,7 @@ void CSovSkinButton::keyReleaseEvent(QKeyEvent* event) {
   const bool click = isDown();
   if (click) nextCheckState();
   EndPress();
-  if (click) emit clicked(checked_);
+  if (click) emit clicked(isChecked());
 }
 
 void CSovSkinButton::focusOutEvent(QFocusEvent* event) {
@@ -234,11 +235,11 @@ void CSovSkinButton::paintEvent(QPaintEvent*) {
     DrawImageOrFace(painter, disabledImage_);
     // Embossed caption: light copy, then the grey one a pixel up-left of it; a checked button
     // sits one pixel lower-right as a whole.
-    if (checked_) textRect.translate(1, 1);
+    if (isChecked()) textRect.translate(1, 1);
     drawCaption(QColor::fromRgb(skin::kButtonHighlight));
     textRect.translate(-1, -1);
     drawCaption(QColor::fromRgb(skin::kGrayText));
-  } else if (isDown() || checked_) {
+  } else if (isDown() || isChecked()) {
     DrawImageOrFace(painter, pressedImage_);
     textRect.translate(1, 1);
     drawCaption(textColour);

@@ -56,7 +56,8 @@ class CSovSkinButton : public QAbstractButton {
   // A push-kind button stays unchecked. Checking a radio-kind button queues the uncheck of the
   // other members of its group.
   void SetCheck(bool checked);
-  bool GetCheck() const { return checked_; }
+  // The same state as isChecked(); a push-kind button is not checkable.
+  bool GetCheck() const { return isChecked(); }
   ButtonKind Kind() const { return kind_; }
 
   // Radio-kind buttons with the same parent and the same number form a group; 0 unless set.
@@ -87,7 +88,6 @@ class CSovSkinButton : public QAbstractButton {
 
   const ButtonKind kind_;
   int radioGroup_ = 0;
-  bool checked_ = false;
   bool hover_ = false;     // set by a move over the idle button, cleared by leave and by a press
   bool tracking_ = false;  // the left button went down here and has not come up
   bool spacePressed_ = false;

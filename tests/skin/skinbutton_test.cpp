@@ -151,14 +151,15 @@ TEST_F(SkinButtonTest, FocusLossWhilePressedEndsThePressWithoutAClick) {
   EXPECT_FALSE(button->GetCheck());
 }
 
-TEST_F(SkinButtonTest, SpaceTogglesLikeAClick) {
+// Space, and click() from code, toggle as a mouse click does.
+TEST_F(SkinButtonTest, SpaceAndClickToggleLikeAMouseClick) {
   struct Case {
     ButtonKind kind;
-    std::vector<bool> statesSeenByClick;  // after two presses of the space bar
+    std::vector<bool> statesSeenByClick;  // after two presses of the space bar and a click()
   };
-  for (const Case& c : {Case{ButtonKind::Check, {true, false}},
-                        Case{ButtonKind::Radio, {true, true}},
-                        Case{ButtonKind::Push, {false, false}}}) {
+  for (const Case& c : {Case{ButtonKind::Check, {true, false, true}},
+                        Case{ButtonKind::Radio, {true, true, true}},
+                        Case{ButtonKind::Push, {false, false, false}}}) {
     statesSeenByClick.clear();
     CSovSkinButton* button = Make(c.kind);
     button->setFocus();
@@ -166,7 +167,9 @@ TEST_F(SkinButtonTest, SpaceTogglesLikeAClick) {
     EXPECT_EQ(PixelOf(*button, kInside), kPressed) << "held down";
     QTest::keyRelease(button, Qt::Key_Space);
     QTest::keyClick(button, Qt::Key_Space);
+    button->click();
     EXPECT_EQ(statesSeenByClick, c.statesSeenByClick) << int(c.kind);
+    EXPECT_EQ(button->isChecked(), button->GetCheck());
     delete button;
   }
 }
