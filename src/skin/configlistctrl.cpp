@@ -103,6 +103,9 @@ void CConfigListCtrl::SetModel(QAbstractItemModel* model) {
       connect(model, &QAbstractItemModel::modelReset, this, &CConfigListCtrl::OnModelReset),
       connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, &CConfigListCtrl::OnLayoutAboutToBeChanged),
       connect(model, &QAbstractItemModel::layoutChanged, this, &CConfigListCtrl::OnLayoutChanged),
+      // Moved rows are followed the way a reordering is: through the model's persistent indexes.
+      connect(model, &QAbstractItemModel::rowsAboutToBeMoved, this, &CConfigListCtrl::OnLayoutAboutToBeChanged),
+      connect(model, &QAbstractItemModel::rowsMoved, this, &CConfigListCtrl::OnLayoutChanged),
       connect(model, &QAbstractItemModel::dataChanged, this, [this] { update(); }),
   };
 }

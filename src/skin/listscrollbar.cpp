@@ -5,9 +5,11 @@
 #include "resourceids.h"
 #include "skinbitmap.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimerEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -157,6 +159,14 @@ void CSovFileListVerticleScrollbar::mouseReleaseEvent(QMouseEvent* e) {
   }
   thumbDragging_ = upPressed_ = downPressed_ = false;
   e->accept();
+}
+
+void CSovFileListVerticleScrollbar::wheelEvent(QWheelEvent* e) {
+  // The wheel goes to the list, as it would to the list holding the focus beside it.
+  if (list_)
+    QCoreApplication::sendEvent(list_.data(), e);
+  else
+    QWidget::wheelEvent(e);
 }
 
 void CSovFileListVerticleScrollbar::timerEvent(QTimerEvent* e) {

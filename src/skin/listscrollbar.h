@@ -48,6 +48,7 @@ class CSovFileListVerticleScrollbar : public QWidget {
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void timerEvent(QTimerEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
 
  private:
   QRect ThumbRect() const;

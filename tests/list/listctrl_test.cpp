@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStringListModel>
 
 #include <functional>
 
@@ -71,6 +72,23 @@ TEST_F(ListCells, CellsAndCheckTextsStayWithTheirRows) {
   EXPECT_EQ(list_->GetCell(0, 3), fifth);
   EXPECT_EQ(list_->GetItemText(0, 3), "1");
   EXPECT_EQ(list_->CellCount(), 7);
+}
+
+TEST_F(ListCells, CellsFollowMovedRows) {
+  MakeList();
+  QStringListModel names({"a", "b", "c"});
+  list_->SetModel(&names);
+  for (int row = 0; row < 3; ++row) list_->SetCheckCell(row, new CountedCell(&deletions_));
+  CCellCtrl* first = list_->GetCell(0, 3);
+  first->text = QStringLiteral("1");
+  list_->UpdateCellText(first, first->text);
+  ASSERT_TRUE(names.moveRows(QModelIndex(), 0, 1, QModelIndex(), 3));
+  EXPECT_EQ(list_->GetItemText(2, 0), "a");
+  EXPECT_EQ(list_->GetCell(2, 3), first);
+  EXPECT_EQ(list_->GetItemText(2, 3), "1");
+  EXPECT_EQ(list_->GetItemText(0, 3), "0");
+  list_->SetModel(nullptr);
+  EXPECT_EQ(deletions_, 3);
 }
 
 TEST_F(ListCells, RemovingARowStillHoldingCellsDeletesThemInsteadOfOverlaying) {

@@ -132,6 +132,10 @@ TEST_F(ListScrolling, WheelScrollsTheListAndRevealingARowScrollsItIn) {
                    Qt::NoScrollPhase, false);
   QApplication::sendEvent(list_, &down);
   EXPECT_EQ(list_->GetScrollPos(), QApplication::wheelScrollLines());
+  QWheelEvent overBar(QPoint(8, 100), bar_->mapToGlobal(QPoint(8, 100)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(bar_, &overBar);
+  EXPECT_EQ(list_->GetScrollPos(), 2 * QApplication::wheelScrollLines());
 
   list_->EnsureVisible(60, false);
   EXPECT_EQ(list_->GetTopIndex(), 41);
