@@ -107,6 +107,7 @@ void RecordingWriter::Validate() const {
     // Two samples in one millisecond cannot be told apart in AVI (one chunk is one
     // millisecond) and break the muxers' increasing-time rule in MP4: refuse them here instead
     // of letting the container move one of them.
+    if (s.ms < 0) throw WriteError("telemetry times start at 0");
     if (s.ms <= previous) throw WriteError("telemetry times must strictly increase");
     if (s.ms >= settings_.durationMs) throw WriteError("telemetry sample after the end of the recording");
     if (s.bytes.empty() || s.bytes.size() > kMaxSampleBytes) throw WriteError("telemetry sample must be 1..1024 bytes");
@@ -184,6 +185,12 @@ void RecordingWriter::AddAudio() {
   audio_->stream->time_base = enc->time_base;
   audio_->primingInAvi = IsAvi() ? enc->initial_padding : 0;
   audio_->totalSamples = static_cast<std::int64_t>(settings_.durationMs) * a.sampleRate / 1000;
+  if (IsAvi()) {
+    // AVI plays every coded frame, priming included: end the sound with the last whole frame
+    // inside the recording, so the file is no longer than its pictures.
+    const std::int64_t frames = audio_->totalSamples / enc->frame_size;
+    audio_->totalSamples = std::max<std::int64_t>(0, frames * enc->frame_size - audio_->primingInAvi);
+  }
 
   audio_->frame.reset(av_frame_alloc());
   audio_->frame->format = enc->sample_fmt;
