@@ -250,7 +250,7 @@ QString CConfigListCtrl::GetItemText(int row, int column) const {
 }
 
 void CConfigListCtrl::SetItemText(int row, int column, const QString& text) {
-  if (row < 0 || column < 0) return;
+  if (row < 0 || row >= GetItemCount() || column < 0) return;
   WriteCellText(row, column, text);
 }
 
@@ -284,7 +284,7 @@ void CConfigListCtrl::ShiftCellRows(int row, bool inserting) {
 
 int CConfigListCtrl::SetCheckCell(int row, CCellCtrl* cell) {
   std::unique_ptr<CCellCtrl> owned(cell);
-  if (!owned || row < 0) return -1;
+  if (!owned || row < 0 || row >= GetItemCount()) return -1;
   RemoveCell(row, kCheckColumn);
   owned->Initialize(this, &enabled_, QString());
   const QString text = owned->text;

@@ -56,8 +56,8 @@ class CConfigListCtrl : public QWidget {
   CConfigListCtrl(int id, QWidget* parent);
   ~CConfigListCtrl() override;
 
-  // The rows; not owned. The list follows the model's row insertions, removals, resets and
-  // layout changes, keeping cells and its own texts with their rows.
+  // The rows; not owned. The list follows the model's row insertions, removals, moves, resets and
+  // layout changes, keeping cells, its own texts and its selection with their rows.
   void SetModel(QAbstractItemModel* model);
   QAbstractItemModel* Model() const { return model_; }
 
@@ -69,14 +69,17 @@ class CConfigListCtrl : public QWidget {
   int GetItemCount() const;
   // The list's own subitem text where one was written, otherwise the model's display text.
   QString GetItemText(int row, int column) const;
+  // Ignored for a row the list does not have.
   void SetItemText(int row, int column, const QString& text);
 
-  // Key shifting of the cells, for rows and columns inserted or removed.
+  // Moving cell positions for a column or row inserted or removed. The list already does this
+  // for the model's own row changes: calling ShiftCellRows or RemoveFirstRowCells as well would
+  // move the cells twice. Removing a row deletes the cells still on it.
   void ShiftCellColumns(int column);
   void ShiftCellRows(int row, bool inserting);
 
   // Attaches cell (now owned by the list) at (row, 3), replacing any cell there; returns 0, or -1
-  // for a negative row or no cell.
+  // (the cell deleted) when the list has no such row.
   int SetCheckCell(int row, CCellCtrl* cell);
   void RemoveCell(int row, int column);
   void RemoveFirstRowCells();
@@ -173,6 +176,7 @@ class CConfigListCtrl : public QWidget {
     }
     const T* Find(int row, int column) const { return const_cast<PositionStore*>(this)->Find(row, column); }
     void Set(int row, int column, T value) {
+      if (row < 0) return;
       if (T* existing = Find(row, column)) {
         *existing = std::move(value);
         return;

@@ -173,6 +173,9 @@ TEST_F(ListCells, NewCellTextsAreNormalisedToACheckState) {
   }
   list_->SetCheckCell(0, new CCellCheckBox);
   EXPECT_EQ(list_->GetItemText(0, 3), "0");
+  EXPECT_EQ(list_->SetCheckCell(1, new CountedCell(&deletions_)), -1);  // no such row
+  EXPECT_EQ(deletions_, 1);
+  EXPECT_EQ(list_->CellCount(), 1);
 }
 
 // ---- drawing ----------------------------------------------------------------------------------
