@@ -30,6 +30,7 @@ int32_t CPlayGraph::Build(const QString& path) {
 
   graph_ = factory_.CreateAs<Graph>(clsid::FilterGraph);
   if (!graph_) return hr::ClassNotRegistered;
+  graph_->SetUnthrottled(unthrottled_);
   int32_t r = AddFilterByClsid(graph_.get(), factory_, clsid::AsyncReader, QStringLiteral("File Source"), &fileSource_);
   if (hr::Failed(r)) return r;
   auto* source = Query<IFileSourceFilter>(fileSource_.get());

@@ -67,6 +67,9 @@ class CPlayGraph {
   std::vector<QString> FilterNames() const;
   std::vector<Graph::Connection> Connections() const;
 
+  // For throughput measurements: the next build's renderers take every frame at once.
+  void SetUnthrottled(bool unthrottled) { unthrottled_ = unthrottled; }
+
   // The telemetry reader held during a load (see CVideoPlayer, which guards it).
   std::shared_ptr<TelemetryReader> telemetryReader;
 
@@ -101,4 +104,5 @@ class CPlayGraph {
   bool built_ = false;
   QString filePath_;
   int nativeWidth_ = 0, nativeHeight_ = 0;  // read at build; nothing uses them
+  bool unthrottled_ = false;
 };

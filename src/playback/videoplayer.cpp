@@ -49,6 +49,7 @@ bool CVideoPlayer::Open(const QString& path) {
     Close();
   }
   ReplacePlayGraph(std::make_unique<CPlayGraph>(factory_, audio_, mode_, frontWindow_, rearWindow_));
+  playGraph_->SetUnthrottled(unthrottled_);
   if (hr::Succeeded(playGraph_->Build(path))) return true;
   Close();
   return false;

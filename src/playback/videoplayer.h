@@ -66,6 +66,9 @@ class CVideoPlayer {
   // The parameter interface of decoder 1 or 2; null when there is none.
   IDecoderParameters* Decoder(int number) const;
   int Mode() const { return mode_; }
+  // For throughput measurements only: graphs opened from now on present every frame as soon as
+  // it is decoded, ignoring the clock.
+  void SetUnthrottled(bool unthrottled) { unthrottled_ = unthrottled; }
   ComponentFactory& Components() const { return factory_; }
 
   // For the telemetry worker, from any thread. The reader is shared, so it stays valid for the
@@ -86,6 +89,7 @@ class CVideoPlayer {
   int mode_ = 0;
   QPointer<QWidget> frontWindow_;
   QPointer<QWidget> rearWindow_;
+  bool unthrottled_ = false;
 
   // Replaced on the UI thread; the telemetry worker reads it.
   mutable std::mutex playGraphMutex_;  // guards playGraph_ (the pointer) and its telemetryReader

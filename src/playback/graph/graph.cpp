@@ -217,8 +217,9 @@ int32_t Graph::StopWhenReady() {
   for (const Entry& e : filters_) {
     auto* renderer = Query<IRenderer>(e.filter.get());
     if (!renderer) continue;
-    const bool connected = std::any_of(e.filter->Pins().begin(), e.filter->Pins().end(),
-                                       [](Pin* p) { return p->ConnectedTo() != nullptr; });
+    const std::vector<Pin*> pins = e.filter->Pins();
+    const bool connected =
+        std::any_of(pins.begin(), pins.end(), [](Pin* p) { return p->ConnectedTo() != nullptr; });
     if (connected && !renderer->WaitUntilCued(deadline)) all = false;
   }
   state_ = GraphState::Stopped;

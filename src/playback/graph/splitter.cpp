@@ -95,6 +95,11 @@ int32_t Splitter::OpenContainer(IAsyncReader& reader) {
     CloseContainer();
     return hr::InvalidFileFormat;
   }
+  // AVI keeps the telemetry in a stream of no media type; probing it for codec parameters would
+  // read megabytes of the file at every open. It is data, and data needs no codec.
+  for (unsigned i = 0; i < format_->nb_streams; ++i)
+    if (format_->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_UNKNOWN)
+      format_->streams[i]->codecpar->codec_type = AVMEDIA_TYPE_DATA;
   if (avformat_find_stream_info(format_.get(), nullptr) < 0) {
     CloseContainer();
     return hr::InvalidFileFormat;

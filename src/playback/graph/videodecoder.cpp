@@ -167,7 +167,8 @@ void VideoDecoder::OnFrame(StreamDecoder::Frame&& f) {
 void VideoDecoder::OnEnd(int serial, MediaTime segmentStart) {
   if (emittedSerial_ != serial && lastDiscarded_.frame && lastDiscarded_.serial == serial) {
     // A seek to the very end: the last picture is the one to show.
-    Emit(std::move(lastDiscarded_));
+    StreamDecoder::Frame last = std::move(lastDiscarded_);
+    Emit(std::move(last));
   }
   lastDiscarded_ = {};
   MediaSample eos;

@@ -70,6 +70,7 @@ void VideoRenderer::Receive(Pin&, MediaSample&& sample) {
   const bool post = !presentPosted_;
   presentPosted_ = true;
   lock.unlock();
+  changed_.notify_all();  // a cueing UI thread may be waiting for the first picture
   if (post) PostPresent();
 }
 
