@@ -13,6 +13,9 @@
 #include <QStorageInfo>
 #include <QTemporaryFile>
 #include <QTimer>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -128,10 +131,17 @@ FileCopyResult CopyFileSafely(const QString& source, const QString& destination,
   out.close();
   if (cancel.load()) return Failure(CopyOutcome::Cancelled);
 
+  // The one step that makes the copy visible replaces the old file atomically.
+#if defined(_WIN32)
   std::error_code error;
-  std::filesystem::rename(std::filesystem::path(temporaryName.toStdU16String()),
-                          std::filesystem::path(destination.toStdU16String()), error);
+  std::filesystem::rename(std::filesystem::path(temporaryName.toStdWString()),
+                          std::filesystem::path(destination.toStdWString()), error);
   if (error) return Failure(CopyOutcome::Failed, QString::fromStdString(error.message()));
+#else
+  if (::rename(QFile::encodeName(temporaryName).constData(),
+               QFile::encodeName(destination).constData()) != 0)
+    return Failure(CopyOutcome::Failed, QString::fromLocal8Bit(std::strerror(errno)));
+#endif
   out.setAutoRemove(false);
   SyncDirectory(directory);
   return FileCopyResult{CopyOutcome::Copied, QString()};
