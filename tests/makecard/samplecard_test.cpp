@@ -52,6 +52,13 @@ TEST(SampleCard, HoldsTheDefaultPlanUnderRecorderNames) {
     const auto videos = std::count_if(streams.begin(), streams.end(), [](const auto& s) { return s.type == AVMEDIA_TYPE_VIDEO; });
     EXPECT_EQ(videos, r.name[20] - '0');
     EXPECT_EQ(r.name[21], videos == 2 ? 'R' : 'F');
+    // Pictures first, then sound, then telemetry, as the player's graph expects them.
+    std::vector<AVMediaType> order(streams.size());
+    std::transform(streams.begin(), streams.end(), order.begin(), [](const auto& s) { return s.type; });
+    std::vector<AVMediaType> expected(videos, AVMEDIA_TYPE_VIDEO);
+    expected.push_back(AVMEDIA_TYPE_AUDIO);
+    expected.push_back(r.name.ends_with(".MP4") ? AVMEDIA_TYPE_DATA : AVMEDIA_TYPE_UNKNOWN);
+    EXPECT_EQ(order, expected);
   }
   EXPECT_EQ(kinds, (std::set<std::string>{"EVT", "MOT", "NOR"}));
   EXPECT_EQ(days.size(), 3u);
