@@ -1,19 +1,22 @@
 #include "cellcheckbox.h"
 
-#include "configlistctrl.h"
-
 #include <QFontMetrics>
 #include <QPainter>
+
+#include "configlistctrl.h"
 
 CCellCheckBox::CCellCheckBox() { style = kStyleCentred; }
 
 void CCellCheckBox::Initialize(CConfigListCtrl* owner, const bool* enabled, const QString& value) {
   CCellCtrl::Initialize(owner, enabled, value);
-  if (!text.startsWith(QLatin1Char('0')) && !text.startsWith(QLatin1Char('1'))) text.prepend(QLatin1Char('0'));
+  if (!text.startsWith(QLatin1Char('0')) && !text.startsWith(QLatin1Char('1')))
+    text.prepend(QLatin1Char('0'));
   if (list) list->EnsureCheckBoxImages();
 }
 
-void CCellCheckBox::OnClick(unsigned, int, int) { text[0] = IsChecked() ? QLatin1Char('0') : QLatin1Char('1'); }
+void CCellCheckBox::OnClick(unsigned, int, int) {
+  text[0] = IsChecked() ? QLatin1Char('0') : QLatin1Char('1');
+}
 
 void CCellCheckBox::Draw(QPainter& painter, const QRect& rect, unsigned itemState) {
   painter.save();
@@ -29,11 +32,13 @@ void CCellCheckBox::Draw(QPainter& painter, const QRect& rect, unsigned itemStat
   } else {
     // The box images carry the list background, so a selected row keeps it under the box too.
     brush = listcolours::kBackground;
-    textColour = listcolours::System((itemState & (ODS_SELECTED | ODS_FOCUS)) ? listcolours::SysColour::HighlightText
-                                                                               : listcolours::SysColour::WindowText);
+    textColour =
+        listcolours::System((itemState & (ODS_SELECTED | ODS_FOCUS)) ? listcolours::SysColour::HighlightText
+                                                                     : listcolours::SysColour::WindowText);
   }
   painter.fillRect(rect, brush);
-  painter.setFont((active && (style & kStyleBoldWhenActive)) ? BoldFont() : NormalFont());
+  if (const QFont* font = (active && (style & kStyleBoldWhenActive)) ? BoldFont() : NormalFont())
+    painter.setFont(*font);
 
   const QString label = text.mid(1);
   const int labelWidth = label.isEmpty() ? 0 : painter.fontMetrics().horizontalAdvance(label);

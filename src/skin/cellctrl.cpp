@@ -14,13 +14,6 @@ void CCellCtrl::Initialize(CConfigListCtrl* owner, const bool* enabled, const QS
   }
 }
 
-const QFont& CCellCtrl::NormalFont() const {
-  static const QFont fallback;
-  return normalFont ? *normalFont : fallback;
-}
-
-const QFont& CCellCtrl::BoldFont() const { return boldFont ? *boldFont : NormalFont(); }
-
 void CCellCtrl::Deactivate() { active = false; }
 void CCellCtrl::Activate() { active = true; }
 void CCellCtrl::SetRect(const QRect&) {}

@@ -62,9 +62,9 @@ class CCellCtrl {
   QString text;
 
  protected:
-  // The fonts are the list's, shared by all of its cells; before Initialize a default font.
-  const QFont& NormalFont() const;
-  const QFont& BoldFont() const;
+  // The fonts are the list's, shared by all of its cells; null before Initialize with a list.
+  const QFont* NormalFont() const { return normalFont; }
+  const QFont* BoldFont() const { return boldFont ? boldFont : normalFont; }
   bool ListEnabled() const { return listEnabled == nullptr || *listEnabled; }
 
   CConfigListCtrl* list = nullptr;  // not owning: the list owns the cell

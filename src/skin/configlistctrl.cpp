@@ -1,11 +1,5 @@
 #include "configlistctrl.h"
 
-#include "cellcheckbox.h"
-#include "listscrollbar.h"
-#include "memdc.h"
-#include "resourceids.h"
-#include "skinbitmap.h"
-
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QFontMetrics>
@@ -16,20 +10,29 @@
 #include <QPainter>
 #include <QPalette>
 #include <QWheelEvent>
-
 #include <algorithm>
 #include <map>
 #include <set>
+
+#include "cellcheckbox.h"
+#include "listscrollbar.h"
+#include "memdc.h"
+#include "resourceids.h"
+#include "skinbitmap.h"
 
 namespace listcolours {
 QColor System(SysColour colour) {
   // System colours do not change with the widget's state, so always the active group.
   const QPalette palette = QGuiApplication::palette();
   switch (colour) {
-    case SysColour::ButtonFace: return palette.color(QPalette::Active, QPalette::Button);
-    case SysColour::WindowText: return palette.color(QPalette::Active, QPalette::WindowText);
-    case SysColour::GrayText: return palette.color(QPalette::Disabled, QPalette::WindowText);
-    case SysColour::HighlightText: return palette.color(QPalette::Active, QPalette::HighlightedText);
+    case SysColour::ButtonFace:
+      return palette.color(QPalette::Active, QPalette::Button);
+    case SysColour::WindowText:
+      return palette.color(QPalette::Active, QPalette::WindowText);
+    case SysColour::GrayText:
+      return palette.color(QPalette::Disabled, QPalette::WindowText);
+    case SysColour::HighlightText:
+      return palette.color(QPalette::Active, QPalette::HighlightedText);
   }
   return {};
 }
@@ -98,13 +101,16 @@ void CConfigListCtrl::SetModel(QAbstractItemModel* model) {
   if (!model) return;
   modelConnections_ = {
       connect(model, &QAbstractItemModel::rowsInserted, this, &CConfigListCtrl::OnRowsInserted),
-      connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &CConfigListCtrl::OnRowsAboutToBeRemoved),
+      connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+              &CConfigListCtrl::OnRowsAboutToBeRemoved),
       connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { RowsChanged(); }),
       connect(model, &QAbstractItemModel::modelReset, this, &CConfigListCtrl::OnModelReset),
-      connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, &CConfigListCtrl::OnLayoutAboutToBeChanged),
+      connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this,
+              &CConfigListCtrl::OnLayoutAboutToBeChanged),
       connect(model, &QAbstractItemModel::layoutChanged, this, &CConfigListCtrl::OnLayoutChanged),
       // Moved rows are followed the way a reordering is: through the model's persistent indexes.
-      connect(model, &QAbstractItemModel::rowsAboutToBeMoved, this, &CConfigListCtrl::OnLayoutAboutToBeChanged),
+      connect(model, &QAbstractItemModel::rowsAboutToBeMoved, this,
+              &CConfigListCtrl::OnLayoutAboutToBeChanged),
       connect(model, &QAbstractItemModel::rowsMoved, this, &CConfigListCtrl::OnLayoutChanged),
       connect(model, &QAbstractItemModel::dataChanged, this, [this] { update(); }),
   };
@@ -343,7 +349,8 @@ void CConfigListCtrl::SetCheckBoxStrip(const QImage& strip) {
   checkImagesLoaded_ = true;
   const QImage keyed = strip.isNull() ? QImage() : skin::WithKeyColourTransparent(strip, kMagentaKey);
   for (int i = 0; i < int(checkImages_.size()); ++i) {
-    const QRect part(i * CCellCheckBox::kImageWidth, 0, CCellCheckBox::kImageWidth, CCellCheckBox::kImageHeight);
+    const QRect part(i * CCellCheckBox::kImageWidth, 0, CCellCheckBox::kImageWidth,
+                     CCellCheckBox::kImageHeight);
     checkImages_[i] = (!keyed.isNull() && keyed.rect().contains(part)) ? keyed.copy(part) : QImage();
   }
   update();
@@ -491,28 +498,28 @@ void CConfigListCtrl::paintEvent(QPaintEvent* e) {
   QPainter target(this);
   const QRect clip = e->rect();
   {
-  CSkinMemDC offscreen(target, clip);
-  QPainter& painter = offscreen.painter();
-  painter.fillRect(clip, backgroundColour_);
+    CSkinMemDC offscreen(target, clip);
+    QPainter& painter = offscreen.painter();
+    painter.fillRect(clip, backgroundColour_);
 
-  const int count = GetItemCount();
-  if (count > 0 && !columns_.empty()) {
-    const int first = topRow_ + std::max(0, clip.top()) / kRowHeight;
-    const int last = std::min(count - 1, topRow_ + std::max(0, clip.bottom()) / kRowHeight);
-    painter.setFont(font_);
-    for (int row = first; row <= last; ++row) DrawItem(painter, row);
-  }
+    const int count = GetItemCount();
+    if (count > 0 && !columns_.empty()) {
+      const int first = topRow_ + std::max(0, clip.top()) / kRowHeight;
+      const int last = std::min(count - 1, topRow_ + std::max(0, clip.bottom()) / kRowHeight);
+      painter.setFont(font_);
+      for (int row = first; row <= last; ++row) DrawItem(painter, row);
+    }
 
-  // The grid covers the whole client area, so a partial repaint keeps its lines too.
-  painter.setPen(QPen(gridColour_, 1));
-  painter.setBrush(Qt::NoBrush);
-  const int bottom = height() - 1;
-  int x = GetColumnWidth(0) - 1;
-  for (int c = 1; c <= 4; ++c) {
-    painter.drawLine(x, 0, x, bottom);
-    x += GetColumnWidth(c);
-  }
-  for (int y = 0; y < height(); y += kRowHeight) painter.drawLine(0, y, width() - 1, y);
+    // The grid covers the whole client area, so a partial repaint keeps its lines too.
+    painter.setPen(QPen(gridColour_, 1));
+    painter.setBrush(Qt::NoBrush);
+    const int bottom = height() - 1;
+    int x = GetColumnWidth(0) - 1;
+    for (int c = 1; c <= 4; ++c) {
+      painter.drawLine(x, 0, x, bottom);
+      x += GetColumnWidth(c);
+    }
+    for (int y = 0; y < height(); y += kRowHeight) painter.drawLine(0, y, width() - 1, y);
   }
   target.end();
   UpdateThumb();
@@ -685,7 +692,8 @@ bool CConfigListCtrl::IsReadOnly(Position position) const {
 
 CConfigListCtrl::Position CConfigListCtrl::SkipReadOnly(Position from, bool backwards) const {
   while (IsReadOnly(from)) {
-    const auto step = backwards ? cells_.Before(from.first, from.second) : cells_.After(from.first, from.second);
+    const auto step =
+        backwards ? cells_.Before(from.first, from.second) : cells_.After(from.first, from.second);
     if (!step) break;
     from = *step;
   }
@@ -709,7 +717,8 @@ bool CConfigListCtrl::HandleTab(bool backwards) {
     return true;
   }
   if (activeCell_) {
-    const auto next = backwards ? cells_.Before(activeRow_, activeColumn_) : cells_.After(activeRow_, activeColumn_);
+    const auto next =
+        backwards ? cells_.Before(activeRow_, activeColumn_) : cells_.After(activeRow_, activeColumn_);
     if (next) {
       const Position target = SkipReadOnly(*next, backwards);
       if (!IsReadOnly(target)) {
@@ -772,12 +781,24 @@ void CConfigListCtrl::keyPressEvent(QKeyEvent* e) {
   const int current = focusedRow_ >= 0 ? focusedRow_ : GetFirstSelectedItem();
   const int perPage = std::max(1, GetCountPerPage());
   switch (key) {
-    case Qt::Key_Up: MoveFocusedRow(current < 0 ? 0 : current - 1); break;
-    case Qt::Key_Down: MoveFocusedRow(current < 0 ? 0 : current + 1); break;
-    case Qt::Key_Home: MoveFocusedRow(0); break;
-    case Qt::Key_End: MoveFocusedRow(GetItemCount() - 1); break;
-    case Qt::Key_PageUp: MoveFocusedRow(current < 0 ? 0 : current - perPage + 1); break;
-    case Qt::Key_PageDown: MoveFocusedRow(current < 0 ? 0 : current + perPage - 1); break;
+    case Qt::Key_Up:
+      MoveFocusedRow(current < 0 ? 0 : current - 1);
+      break;
+    case Qt::Key_Down:
+      MoveFocusedRow(current < 0 ? 0 : current + 1);
+      break;
+    case Qt::Key_Home:
+      MoveFocusedRow(0);
+      break;
+    case Qt::Key_End:
+      MoveFocusedRow(GetItemCount() - 1);
+      break;
+    case Qt::Key_PageUp:
+      MoveFocusedRow(current < 0 ? 0 : current - perPage + 1);
+      break;
+    case Qt::Key_PageDown:
+      MoveFocusedRow(current < 0 ? 0 : current + perPage - 1);
+      break;
     default:
       // Typing does not search the list: characters go nowhere.
       if (e->text().isEmpty()) {
@@ -864,6 +885,6 @@ int CConfigListCtrl::CompareItemTexts(const QString& a, const QString& b, bool a
 
 int CConfigListCtrl::CompareItemTexts(int row1, int row2, const ListSortParams& params) {
   if (!params.list) return 0;
-  return CompareItemTexts(params.list->GetItemText(row1, params.column), params.list->GetItemText(row2, params.column),
-                          params.ascending);
+  return CompareItemTexts(params.list->GetItemText(row1, params.column),
+                          params.list->GetItemText(row2, params.column), params.ascending);
 }

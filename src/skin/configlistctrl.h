@@ -10,7 +10,6 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QWidget>
-
 #include <algorithm>
 #include <array>
 #include <deque>

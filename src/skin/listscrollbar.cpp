@@ -1,24 +1,24 @@
 #include "listscrollbar.h"
 
-#include "configlistctrl.h"
-#include "memdc.h"
-#include "resourceids.h"
-#include "skinbitmap.h"
-
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimerEvent>
 #include <QWheelEvent>
-
 #include <algorithm>
+
+#include "configlistctrl.h"
+#include "memdc.h"
+#include "resourceids.h"
+#include "skinbitmap.h"
 
 namespace {
 const QColor kBarBackground(13, 14, 15);
 }
 
-CSovFileListVerticleScrollbar::Thumb CSovFileListVerticleScrollbar::ComputeThumb(int barHeight, int pos, int limit,
-                                                                                  int count, int perPage) {
+CSovFileListVerticleScrollbar::Thumb CSovFileListVerticleScrollbar::ComputeThumb(int barHeight, int pos,
+                                                                                 int limit, int count,
+                                                                                 int perPage) {
   Thumb thumb;
   if (limit <= 0 || count <= 0) return thumb;  // nothing to scroll: hidden
   const int track = barHeight - 2 * kArrowHeight;
@@ -26,7 +26,8 @@ CSovFileListVerticleScrollbar::Thumb CSovFileListVerticleScrollbar::ComputeThumb
   thumb.height = std::max(kMinThumbHeight, int(double(perPage) / double(count) * double(track)));
   thumb.ratio = double(track - thumb.height) / double(limit);
   thumb.top = int(thumb.ratio * pos) + kArrowHeight;
-  if (thumb.top + thumb.height > barHeight - kArrowHeight) thumb.top = barHeight - kArrowHeight - thumb.height;
+  if (thumb.top + thumb.height > barHeight - kArrowHeight)
+    thumb.top = barHeight - kArrowHeight - thumb.height;
   if (thumb.top < kArrowHeight) thumb.top = kArrowHeight;
   return thumb;
 }
@@ -48,8 +49,8 @@ void CSovFileListVerticleScrollbar::SetList(CConfigListCtrl* list) {
 
 void CSovFileListVerticleScrollbar::UpdateThumb() {
   if (!list_) return;
-  const Thumb thumb = ComputeThumb(height(), list_->GetScrollPos(), list_->GetScrollLimit(), list_->GetItemCount(),
-                                   list_->GetCountPerPage());
+  const Thumb thumb = ComputeThumb(height(), list_->GetScrollPos(), list_->GetScrollLimit(),
+                                   list_->GetItemCount(), list_->GetCountPerPage());
   thumbHeight_ = thumb.height;
   if (thumb.visible) {
     ratio_ = thumb.ratio;
@@ -75,11 +76,12 @@ void CSovFileListVerticleScrollbar::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), kBarBackground);
   if (!upArrow_.isNull()) painter.drawImage(QPoint(1, 0), upArrow_, QRect(0, 0, 17, kArrowHeight));
   if (!track_.isNull()) {
-    for (int y = kArrowHeight; y <= h - kArrowHeight - 1; ++y) painter.drawImage(QPoint(0, y), track_, QRect(0, 0, 18, 1));
+    for (int y = kArrowHeight; y <= h - kArrowHeight - 1; ++y)
+      painter.drawImage(QPoint(0, y), track_, QRect(0, 0, 18, 1));
   }
-  if (!downArrow_.isNull()) painter.drawImage(QPoint(1, h - kArrowHeight), downArrow_, QRect(0, 0, 17, kArrowHeight));
-  if (!thumb_.isNull())
-    painter.drawImage(QRect(1, thumbTop_, 16, thumbHeight_), thumb_, QRect(0, 0, 16, 26));
+  if (!downArrow_.isNull())
+    painter.drawImage(QPoint(1, h - kArrowHeight), downArrow_, QRect(0, 0, 17, kArrowHeight));
+  if (!thumb_.isNull()) painter.drawImage(QRect(1, thumbTop_, 16, thumbHeight_), thumb_, QRect(0, 0, 16, 26));
 }
 
 void CSovFileListVerticleScrollbar::ScrollOneRow(bool down) {

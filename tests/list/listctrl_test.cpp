@@ -1,10 +1,9 @@
-#include "listtestfixture.h"
-
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStringListModel>
-
 #include <functional>
+
+#include "listtestfixture.h"
 
 namespace {
 
@@ -20,7 +19,8 @@ TEST_F(ListCells, EmptyingTheListDeletesEveryCellOnce) {
        [](CConfigListCtrl&, QStandardItemModel& model) {
          while (model.rowCount() > 0) model.removeRow(0);
        }},
-      {"model rows removed at once", [](CConfigListCtrl&, QStandardItemModel& model) { model.removeRows(0, model.rowCount()); }},
+      {"model rows removed at once",
+       [](CConfigListCtrl&, QStandardItemModel& model) { model.removeRows(0, model.rowCount()); }},
       {"model reset", [](CConfigListCtrl&, QStandardItemModel& model) { model.clear(); }},
       {"first-row cells removed n times",
        [](CConfigListCtrl& list, QStandardItemModel& model) {
@@ -192,7 +192,8 @@ bool Orange(QColor c) { return c.red() > 200 && c.green() < 120 && c.blue() < 80
 
 TEST_F(ListCells, PlayedRowIsDrawnOrangeAndTheSelectionGrey) {
   MakeList();
-  Fill({"20240101_101010_NOR.AVI", "20240101_111010_EVT.AVI", "20240101_121010_MOT.AVI", "20240102_101010_NOR.AVI"});
+  Fill({"20240101_101010_NOR.AVI", "20240101_111010_EVT.AVI", "20240101_121010_MOT.AVI",
+        "20240102_101010_NOR.AVI"});
   int played = 2;
   list_->SetPlayedRowSource([&] { return played; });
   list_->SelectItem(2);
@@ -225,7 +226,8 @@ TEST_F(ListCells, CheckBoxImagesFollowStateAndEnabledState) {
   // A strip of four solid boxes in distinguishable colours, magenta where the box is transparent.
   QImage strip(72, 16, QImage::Format_RGB32);
   strip.fill(QColor(255, 0, 255));
-  const QColor colours[] = {QColor(10, 200, 10), QColor(200, 10, 10), QColor(10, 10, 200), QColor(200, 200, 10)};
+  const QColor colours[] = {QColor(10, 200, 10), QColor(200, 10, 10), QColor(10, 10, 200),
+                            QColor(200, 200, 10)};
   for (int i = 0; i < 4; ++i)
     for (int y = 2; y < 14; ++y)
       for (int x = 2; x < 16; ++x) strip.setPixelColor(i * 18 + x, y, colours[i]);
@@ -359,10 +361,10 @@ TEST(ListCompare, OrdinalByCodeUnit) {
     QString b;
     int ascending;
   } cases[] = {
-      {"B", "a", -1},                                    // upper case before lower case
-      {"10_x", "9_x", -1},                               // digit by digit
+      {"B", "a", -1},       // upper case before lower case
+      {"10_x", "9_x", -1},  // digit by digit
       {"20240101_101010_NOR.AVI", "20240101_101010_NOR.AVI", 0},
-      {"abc", "abcd", -1},                               // a prefix first
+      {"abc", "abcd", -1},  // a prefix first
       {"", "a", -1},
       {QString::fromUtf16(u"\U0001F600"), QString::fromUtf16(u"\uFF21"), -1},  // code units, not code points
       {"가", "A", 1},

@@ -1,6 +1,6 @@
-#include "listtestfixture.h"
-
 #include <QWheelEvent>
+
+#include "listtestfixture.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ TEST(ListScrollbarThumb, Formula) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const auto thumb = CSovFileListVerticleScrollbar::ComputeThumb(c.barHeight, c.pos, c.limit, c.count, c.perPage);
+    const auto thumb =
+        CSovFileListVerticleScrollbar::ComputeThumb(c.barHeight, c.pos, c.limit, c.count, c.perPage);
     EXPECT_EQ(thumb.visible, c.visible);
     if (!c.visible) continue;
     EXPECT_EQ(thumb.height, c.thumbHeight);
@@ -132,8 +133,8 @@ TEST_F(ListScrolling, WheelScrollsTheListAndRevealingARowScrollsItIn) {
                    Qt::NoScrollPhase, false);
   QApplication::sendEvent(list_, &down);
   EXPECT_EQ(list_->GetScrollPos(), QApplication::wheelScrollLines());
-  QWheelEvent overBar(QPoint(8, 100), bar_->mapToGlobal(QPoint(8, 100)), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+  QWheelEvent overBar(QPoint(8, 100), bar_->mapToGlobal(QPoint(8, 100)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(bar_, &overBar);
   EXPECT_EQ(list_->GetScrollPos(), 2 * QApplication::wheelScrollLines());
 

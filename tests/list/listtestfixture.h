@@ -1,9 +1,7 @@
 // A recording list shown offscreen over a small row model, the way the windows set it up.
 #pragma once
 
-#include "cellcheckbox.h"
-#include "configlistctrl.h"
-#include "listscrollbar.h"
+#include <gtest/gtest.h>
 
 #include <QList>
 #include <QStandardItem>
@@ -11,10 +9,11 @@
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
-
-#include <gtest/gtest.h>
-
 #include <memory>
+
+#include "cellcheckbox.h"
+#include "configlistctrl.h"
+#include "listscrollbar.h"
 
 // A check-box cell that counts its own destruction.
 class CountedCell : public CCellCheckBox {
@@ -42,8 +41,9 @@ class ListFixture : public ::testing::Test {
       const char* title;
       Qt::Alignment align;
       int width;
-    } columns[] = {{"Name", Qt::AlignLeft, 162},   {"Data", Qt::AlignHCenter, 51}, {"Size", Qt::AlignHCenter, 54},
-                   {"Check", Qt::AlignHCenter, 40}, {"Path", Qt::AlignHCenter, 0}, {"Full Date", Qt::AlignHCenter, 0}};
+    } columns[] = {{"Name", Qt::AlignLeft, 162},   {"Data", Qt::AlignHCenter, 51},
+                   {"Size", Qt::AlignHCenter, 54}, {"Check", Qt::AlignHCenter, 40},
+                   {"Path", Qt::AlignHCenter, 0},  {"Full Date", Qt::AlignHCenter, 0}};
     for (int c = 0; c < 6; ++c) {
       list_->ShiftCellColumns(c);
       list_->InsertColumn(c, QString::fromLatin1(columns[c].title), columns[c].align, columns[c].width);
