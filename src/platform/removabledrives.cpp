@@ -108,8 +108,14 @@ QSet<QString> RemovableDrives::MountRoots(const QByteArray& table) {
 
 QString RemovableDrives::DeviceName(const MountEntry& entry) const {
   // Block devices have a non-zero major number; file systems without a device (proc, tmpfs,
-  // network shares) use major 0.
-  if (entry.major == 0) return {};
+  // network shares) use major 0, and so do FUSE mounts of a device (exFAT through fuseblk),
+  // which name their device as the source.
+  if (entry.major == 0) {
+    if (!entry.source.startsWith(QLatin1String("/dev/"))) return {};
+    const QFileInfo node(entry.source);
+    const QString resolved = node.isSymLink() ? node.canonicalFilePath() : QString();
+    return QFileInfo(resolved.isEmpty() ? entry.source : resolved).fileName();
+  }
   const QFileInfo link(QStringLiteral("%1/dev/block/%2:%3")
                            .arg(sources_.sysRoot)
                            .arg(entry.major)
@@ -126,9 +132,15 @@ QString RemovableDrives::DeviceName(const MountEntry& entry) const {
   return {};
 }
 
-QString RemovableDrives::UdevProperty(const MountEntry& entry, const QByteArray& key) const {
-  const QByteArray data = ReadSmallFile(
-      QStringLiteral("%1/b%2:%3").arg(sources_.udevData).arg(entry.major).arg(entry.minor));
+QString RemovableDrives::UdevProperty(const MountEntry& entry, const QString& device,
+                                      const QByteArray& key) const {
+  // udev keys its records by the device number, which a FUSE mount's table line does not carry.
+  QByteArray number = ReadSmallFile(sources_.sysRoot + QStringLiteral("/class/block/") + device +
+                                    QStringLiteral("/dev"))
+                          .trimmed();
+  if (number.isEmpty()) number = QByteArray::number(entry.major) + ':' + QByteArray::number(entry.minor);
+  const QByteArray data =
+      ReadSmallFile(sources_.udevData + QStringLiteral("/b") + QString::fromLatin1(number));
   const QByteArray prefix = "E:" + key + '=';
   for (const QByteArray& line : data.split('\n')) {
     if (line.startsWith(prefix)) return QString::fromUtf8(line.mid(prefix.size()));
@@ -158,13 +170,13 @@ bool RemovableDrives::DeviceIsRemovable(const MountEntry& entry, const QString& 
     // Built-in SD slots report removable 0, yet they hold exactly the cards the player is for.
     if (disk.startsWith(QLatin1String("mmcblk"))) return true;
   }
-  return UdevProperty(entry, "ID_BUS") == QLatin1String("usb");
+  return UdevProperty(entry, device, "ID_BUS") == QLatin1String("usb");
 }
 
 QString RemovableDrives::DeviceLabel(const MountEntry& entry, const QString& device) const {
-  const QString encoded = UdevProperty(entry, "ID_FS_LABEL_ENC");
+  const QString encoded = UdevProperty(entry, device, "ID_FS_LABEL_ENC");
   if (!encoded.isEmpty()) return UnescapeHex(encoded.toUtf8());
-  const QString plain = UdevProperty(entry, "ID_FS_LABEL");
+  const QString plain = UdevProperty(entry, device, "ID_FS_LABEL");
   if (!plain.isEmpty()) return plain;
   const QDir byLabel(sources_.byLabel);
   const QFileInfoList links = byLabel.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);

@@ -78,7 +78,7 @@ class RemovableDrives : public QObject {
   QString DeviceName(const MountEntry& entry) const;
   bool DeviceIsRemovable(const MountEntry& entry, const QString& device) const;
   QString DeviceLabel(const MountEntry& entry, const QString& device) const;
-  QString UdevProperty(const MountEntry& entry, const QByteArray& key) const;
+  QString UdevProperty(const MountEntry& entry, const QString& device, const QByteArray& key) const;
 
   MountSources sources_;
   std::unique_ptr<QFile> watchedTable_;

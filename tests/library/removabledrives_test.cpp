@@ -25,7 +25,9 @@ const char kMountInfo[] =
     "42 28 179:1 / /media/sd rw - exfat /dev/mmcblk0p1 rw\n"
     "43 28 8:33 / /media/usbdisk rw - ext4 /dev/sdc1 rw\n"
     "44 28 8:17 /Recordings /mnt/bound rw - vfat /dev/sdb1 rw\n"
-    "45 28 7:0 / /snap/core rw - squashfs /dev/loop0 ro\n";
+    "45 28 7:0 / /snap/core rw - squashfs /dev/loop0 ro\n"
+    "46 28 0:50 / /media/exfat rw - fuseblk /dev/sdd1 rw\n"
+    "47 28 0:51 / /media/share rw - cifs //server/share rw\n";
 
 class MountFixture {
  public:
@@ -40,6 +42,10 @@ class MountFixture {
     Write("sys/block/mmcblk0/removable", "0\n");
     QDir().mkpath(sys + "/block/mmcblk0/mmcblk0p1");
     Write("sys/block/loop0/removable", "0\n");
+    Write("sys/block/sdd/removable", "1\n");  // a stick mounted through FUSE
+    QDir().mkpath(sys + "/block/sdd/sdd1");
+    Write("sys/class/block/sdd1/dev", "8:49\n");
+    Write("udev/b8:49", "E:ID_BUS=usb\nE:ID_FS_LABEL=STICK\n");
     // The device links the kernel keeps by number; the card reader's is the one that resolves.
     QDir().mkpath(sys + "/dev/block");
     QFile::link(sys + "/block/sdb/sdb1", sys + "/dev/block/8:17");
@@ -71,7 +77,7 @@ class MountFixture {
 TEST(RemovableDrives, ParsesMountInfo) {
   const QList<MountEntry> entries = RemovableDrives::ParseMountInfo(
       QByteArray(kMountInfo) + "garbage line\n\n12 1 x:y / /bad rw - t s o\n");
-  ASSERT_EQ(entries.size(), 8);
+  ASSERT_EQ(entries.size(), 10);
   const MountEntry& card = entries[3];
   EXPECT_EQ(card.major, 8);
   EXPECT_EQ(card.minor, 17);
@@ -89,13 +95,15 @@ TEST(RemovableDrives, EnumeratesRemovableVolumesInRootOrder) {
   MountFixture fixture;
   RemovableDrives drives(fixture.Sources());
   const QList<RemovableVolume> volumes = drives.Enumerate();
-  ASSERT_EQ(volumes.size(), 3);
-  EXPECT_EQ(volumes[0].root, "/media/sd/");
-  EXPECT_EQ(volumes[0].label, "REC CARD");  // from the by-label link
-  EXPECT_EQ(volumes[1].root, "/media/usbdisk/");
-  EXPECT_EQ(volumes[1].label, "");
-  EXPECT_EQ(volumes[2].root, "/media/user/NO NAME/");
-  EXPECT_EQ(volumes[2].label, "NO NAME");  // udev's encoded label keeps the space
+  ASSERT_EQ(volumes.size(), 4);
+  EXPECT_EQ(volumes[0].root, "/media/exfat/");
+  EXPECT_EQ(volumes[0].label, "STICK");  // udev found through the device's own number
+  EXPECT_EQ(volumes[1].root, "/media/sd/");
+  EXPECT_EQ(volumes[1].label, "REC CARD");  // from the by-label link
+  EXPECT_EQ(volumes[2].root, "/media/usbdisk/");
+  EXPECT_EQ(volumes[2].label, "");
+  EXPECT_EQ(volumes[3].root, "/media/user/NO NAME/");
+  EXPECT_EQ(volumes[3].label, "NO NAME");  // udev's encoded label keeps the space
   EXPECT_TRUE(drives.IsRemovable("/media/sd/"));
   EXPECT_FALSE(drives.IsRemovable("/home/"));
   EXPECT_FALSE(drives.IsRemovable("/mnt/bound/"));
