@@ -70,7 +70,7 @@ CConfigListCtrl::CConfigListCtrl(int id, QWidget* parent) : QWidget(parent) {
   setObjectName(QString::number(id));
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  // The recorder's names are Korean: after the dialog face, faces that carry Hangul.
+  // Recording names may be Korean: where the list face is missing, faces that carry Hangul.
   font_ = MakeFont({QStringLiteral("돋움체"), QStringLiteral("DotumChe"), QStringLiteral("NanumGothicCoding"),
                     QStringLiteral("NanumGothic")},
                    12, 400);
