@@ -1,5 +1,6 @@
-#include <QApplication>
+#include "tavroplayerapp.h"
+
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  return 0;
+  CTavroPlayerApp app(argc, argv);
+  return app.InitInstance();
 }

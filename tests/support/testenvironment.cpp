@@ -10,4 +10,9 @@ PlatformServices& Services() {
   return *services;
 }
 
+QString SampleCardDirectory() {
+  const QString fromEnvironment = qEnvironmentVariable("TAVRO_SAMPLE_CARD");
+  return fromEnvironment.isEmpty() ? QStringLiteral(TAVRO_SAMPLE_CARD_DIR) : fromEnvironment;
+}
+
 }  // namespace testenv

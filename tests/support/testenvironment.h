@@ -11,4 +11,7 @@ namespace testenv {
 PlatformServices& Services();
 // The temporary folder the registry of this test program lives in.
 QString RegistryDirectory();
+// The sample card that make-card writes once per test run (the "sample_card" fixture):
+// TAVRO_SAMPLE_CARD when set, otherwise the build tree's sample-card folder.
+QString SampleCardDirectory();
 }  // namespace testenv

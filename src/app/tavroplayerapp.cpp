@@ -1,0 +1,46 @@
+#include "tavroplayerapp.h"
+
+#include "audiooutput.h"
+#include "components.h"
+#include "platformservices.h"
+#include "registry.h"
+#include "removabledrives.h"
+#include "stringtable.h"
+#include "tavroplayerdlg.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+
+CTavroPlayerApp::CTavroPlayerApp(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(QStringLiteral("TavroRoadcask"));
+  setOrganizationName(QStringLiteral("Tavro"));
+  // Korean texts need a Korean face; fontconfig falls back to it for every missing glyph too.
+  QFont font(QStringLiteral("NanumGothic"));
+  font.setPixelSize(12);
+  setFont(font);
+
+  // TAVRO_REGISTRY_DIR keeps both registry roots in one folder (for trying the player without
+  // touching the user's or the machine's settings).
+  const QString registryDir = qEnvironmentVariable("TAVRO_REGISTRY_DIR");
+  auto registry = registryDir.isEmpty() ? std::make_unique<RegistryStore>()
+                                        : std::make_unique<RegistryStore>(registryDir);
+  services = new PlatformServices(std::move(registry), std::make_unique<StringTable>(),
+                                  new AudioOutput(AudioOutput::Presence::Detect), nullptr);
+  services->AttachTo(this);
+  RegisterPlaybackComponents(services->Components());
+  services->SetDrives(new RemovableDrives());
+}
+
+CTavroPlayerApp::~CTavroPlayerApp() = default;
+
+int CTavroPlayerApp::InitInstance() {
+  CTavroPlayerDlg dialog(*services);
+  // A folder on the command line is listed as the folder command lists one.
+  const QStringList args = arguments();
+  if (args.size() > 1 && QFileInfo(args.at(1)).isDir()) dialog.SetStartFolder(QDir(args.at(1)).absolutePath());
+  if (!dialog.OnInitDialog()) return 1;
+  dialog.show();
+  dialog.exec();
+  return 0;
+}
