@@ -83,9 +83,12 @@ void CTavroPlayerDlg::ListFolderMode(const QString& folder) {
   QString root = QDir::cleanPath(folder);
   if (!root.endsWith('/')) root += '/';
   cardRoot = root;
-  folderMode = true;
-  listingFolderItself = true;
-  buttons.value(IDC_FOLDER)->SetCheck(true);
+  // A copy of a whole card (it has its "Recordings" folder) is listed as a card; any other
+  // folder as the folder command lists one.
+  const bool cardCopy = QDir(root + QStringLiteral("Recordings")).exists();
+  folderMode = !cardCopy;
+  listingFolderItself = !cardCopy;
+  buttons.value(IDC_FOLDER)->SetCheck(folderMode);
   const int type = FirstCheckedType();
   ScanRecordings(type ? type : TypeAll, buttons.value(IDC_CALENDAR)->GetCheck());
   UpdateControlStates(Listed);

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QTimer>
 
 CTavroPlayerApp::CTavroPlayerApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("TavroRoadcask"));
@@ -36,11 +37,29 @@ CTavroPlayerApp::~CTavroPlayerApp() = default;
 
 int CTavroPlayerApp::InitInstance() {
   CTavroPlayerDlg dialog(*services);
-  // A folder on the command line is listed as the folder command lists one.
-  const QStringList args = arguments();
-  if (args.size() > 1 && QFileInfo(args.at(1)).isDir()) dialog.SetStartFolder(QDir(args.at(1)).absolutePath());
+  // A folder on the command line is listed as the folder command lists one. "--screenshot FILE"
+  // saves the window's picture after a moment and ends (for documentation and reviews);
+  // "--play" starts the first recording.
+  QStringList args = arguments();
+  args.removeFirst();
+  QString screenshot;
+  bool play = false;
+  for (int i = 0; i < args.size(); ++i) {
+    if (args[i] == QStringLiteral("--screenshot") && i + 1 < args.size()) screenshot = args[++i];
+    else if (args[i] == QStringLiteral("--play")) play = true;
+    else if (QFileInfo(args[i]).isDir()) dialog.SetStartFolder(QDir(args[i]).absolutePath());
+  }
   if (!dialog.OnInitDialog()) return 1;
   dialog.show();
+  if (play) {
+    QTimer::singleShot(300, &dialog, [&dialog] { dialog.PlayNext(); });
+  }
+  if (!screenshot.isEmpty()) {
+    QTimer::singleShot(play ? 2500 : 800, &dialog, [&dialog, screenshot] {
+      dialog.grab().save(screenshot);
+      dialog.done(QDialog::Accepted);
+    });
+  }
   dialog.exec();
   return 0;
 }

@@ -213,7 +213,11 @@ void CTavroPlayerDlg::CreateSlidersAndLabels() {
     label->bkColour.reset();
     label->textColour = spec.colour;
     label->SetWindowText(QString::fromUtf8(spec.text));
-    if (spec.id != IDC_FILE_NAME_LABEL) label->SetAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    if (spec.id != IDC_FILE_NAME_LABEL) {
+      // The time fits inside the rounded ends of its 50 x 13 background only a size smaller.
+      label->SetFontHeight(14);
+      label->SetAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    }
     label->RefreshBackground();
     labels.insert(spec.id, label);
   }
