@@ -290,7 +290,7 @@ void CTavroPlayerDlg::OnSave() {
     const QString name = recordingList->GetItemText(row, 0);
     jobs.push_back({path, SaveDestination(folder, name, path)});
   }
-  CopyRecordings(this, jobs, [this](int id) { return LoadUiString(id); });
+  CopyRecordings(this, jobs, [this](int id) { return LoadUiString(id); }, dialogs.copy);
 }
 
 void CTavroPlayerDlg::OnDelete() {

@@ -2,6 +2,8 @@
 // control and the dialogs, and carries out every command of the player.
 #pragma once
 
+#include "filecopy.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QImage>
@@ -50,6 +52,8 @@ class CTavroPlayerDlg : public QDialog {
     std::function<QString(const QString& initialName, const QString& folder)> chooseCaptureFile;
     // Asked before an existing capture file is replaced.
     std::function<bool(const QString& path)> confirmReplace;
+    // The questions and messages of a save (empty members: the message boxes).
+    CopyHooks copy;
   };
 
   explicit CTavroPlayerDlg(PlatformServices& services, QWidget* parent = nullptr);
