@@ -106,3 +106,31 @@ QString DateKey(qint64 selectedDate) {
 QString RecordingTimeText(qint64 secondsSinceEpoch) {
   return QString::number(static_cast<qint32>(static_cast<quint32>(secondsSinceEpoch & 0xFFFFFFFF)));
 }
+
+const QString& RecordingDateTexts::Text(qint64 secondsSinceEpoch) {
+  if (secondsSinceEpoch >= dayStart_ && secondsSinceEpoch < dayEnd_) return text_;
+  text_ = RecordingDateText(secondsSinceEpoch);
+  dayStart_ = 1;
+  dayEnd_ = 0;
+  const std::time_t t = static_cast<std::time_t>(secondsSinceEpoch);
+  std::tm fields{};
+#if defined(_WIN32)
+  if (localtime_s(&fields, &t) != 0) return text_;
+#else
+  if (!localtime_r(&t, &fields)) return text_;
+#endif
+  // mktime finds the day's bounds through daylight-saving changes; where midnight itself is
+  // skipped it gives the day's first existing instant, which bounds the day just as well.
+  std::tm start = fields;
+  start.tm_hour = start.tm_min = start.tm_sec = 0;
+  start.tm_isdst = -1;
+  std::tm end = start;
+  end.tm_mday += 1;
+  const std::time_t first = std::mktime(&start);
+  const std::time_t next = std::mktime(&end);
+  if (first != std::time_t(-1) && next != std::time_t(-1) && first <= t && t < next) {
+    dayStart_ = first;
+    dayEnd_ = next;
+  }
+  return text_;
+}

@@ -40,5 +40,17 @@ bool HasTypeCode(const QString& name, const QString& code);
 bool HasRecordingExtension(const QString& name);
 // "%04d%02d%02d" of the local date of selectedDate (seconds since 1970).
 QString DateKey(qint64 selectedDate);
+// The date texts of many times in a row: recordings sorted by name come day by day, so the text
+// of the last local day is kept and given again while the times stay inside that day.
+class RecordingDateTexts {
+ public:
+  const QString& Text(qint64 secondsSinceEpoch);
+
+ private:
+  qint64 dayStart_ = 1;  // [dayStart_, dayEnd_) is the local day of text_; empty at first
+  qint64 dayEnd_ = 0;
+  QString text_;
+};
+
 // "%ld" of the low 32 bits of the time, read as a signed number.
 QString RecordingTimeText(qint64 secondsSinceEpoch);

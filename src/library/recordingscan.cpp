@@ -52,23 +52,20 @@ bool NamePasses(const QString& name, const ScanFilter& filter) {
   return true;
 }
 
-RecordingEntry MakeRow(const QString& prefix, const QString& name, qint64 bytes, qint64 created) {
-  RecordingEntry row;
-  row.name = name;
-  row.date = RecordingDateText(created);
-  row.size = RecordingSizeText(bytes);
-  row.path = prefix + name;
-  row.time = RecordingTimeText(created);
-  return row;
-}
+// What the directory pass keeps of a file; the texts are made after sorting, in name order.
+struct FoundFile {
+  QString name;
+  qint64 bytes;
+  qint64 created;
+};
 
 #if defined(__linux__)
 // One readdir pass and one statx per candidate: size, birth and modification time arrive in a
 // single call, and no QDateTime is made per file (each local-time conversion re-reads the zone).
 enum class StatxScan { Done, Unsupported };
 
-StatxScan ListWithStatx(const QString& folder, const QString& prefix, const ScanFilter& filter,
-                        std::vector<RecordingEntry>& rows) {
+StatxScan ListWithStatx(const QString& folder, const ScanFilter& filter,
+                        std::vector<FoundFile>& found) {
   const QByteArray encoded = QFile::encodeName(folder);
   const int dirFd = ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd < 0) return StatxScan::Done;  // an unreadable folder lists nothing
@@ -90,7 +87,7 @@ StatxScan ListWithStatx(const QString& folder, const QString& prefix, const Scan
       // Kernels before 4.11 (or sandboxes that filter the call) lack statx: list with Qt.
       if (errno == ENOSYS || errno == EPERM) {
         ::closedir(dir);
-        rows.clear();
+        found.clear();
         return StatxScan::Unsupported;
       }
       continue;
@@ -103,15 +100,14 @@ StatxScan ListWithStatx(const QString& folder, const QString& prefix, const Scan
       created = st.stx_btime.tv_sec;
     else if (st.stx_mask & STATX_MTIME)
       created = st.stx_mtime.tv_sec;
-    rows.push_back(MakeRow(prefix, name, bytes, created));
+    found.push_back({name, bytes, created});
   }
   ::closedir(dir);
   return StatxScan::Done;
 }
 #endif
 
-void ListWithQt(const QString& folder, const QString& prefix, const ScanFilter& filter,
-                std::vector<RecordingEntry>& rows) {
+void ListWithQt(const QString& folder, const ScanFilter& filter, std::vector<FoundFile>& found) {
   // Hidden and system files count like any other, as the card's own file finder returns them.
   QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
   while (it.hasNext()) {
@@ -121,7 +117,7 @@ void ListWithQt(const QString& folder, const QString& prefix, const ScanFilter& 
     if (!NamePasses(name, filter)) continue;
     const qint64 bytes = info.size();
     if (bytes < kMinimumRecordingBytes) continue;
-    rows.push_back(MakeRow(prefix, name, bytes, RecordingCreationTime(info)));
+    found.push_back({name, bytes, RecordingCreationTime(info)});
   }
 }
 
@@ -130,14 +126,26 @@ void ListWithQt(const QString& folder, const QString& prefix, const ScanFilter& 
 std::vector<RecordingEntry> ListFolderEntries(const QString& folder, const ScanFilter& filter) {
   std::vector<RecordingEntry> rows;
   if (folder.isEmpty()) return rows;
-  const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+  std::vector<FoundFile> found;
 #if defined(__linux__)
-  if (ListWithStatx(folder, prefix, filter, rows) == StatxScan::Unsupported)
-    ListWithQt(folder, prefix, filter, rows);
+  if (ListWithStatx(folder, filter, found) == StatxScan::Unsupported) ListWithQt(folder, filter, found);
 #else
-  ListWithQt(folder, prefix, filter, rows);
+  ListWithQt(folder, filter, found);
 #endif
-  std::sort(rows.begin(), rows.end(),
-            [](const RecordingEntry& a, const RecordingEntry& b) { return NameLess(a.name, b.name); });
+  std::sort(found.begin(), found.end(),
+            [](const FoundFile& a, const FoundFile& b) { return NameLess(a.name, b.name); });
+
+  const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+  RecordingDateTexts dates;
+  rows.reserve(found.size());
+  for (FoundFile& f : found) {
+    RecordingEntry row;
+    row.date = dates.Text(f.created);
+    row.size = RecordingSizeText(f.bytes);
+    row.path = prefix + f.name;
+    row.time = RecordingTimeText(f.created);
+    row.name = std::move(f.name);
+    rows.push_back(std::move(row));
+  }
   return rows;
 }

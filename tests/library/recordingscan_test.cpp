@@ -2,6 +2,8 @@
 #include "recordingscan.h"
 
 #include <QFileInfo>
+#include <QTimeZone>
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -125,6 +127,35 @@ TEST(RecordingTexts, DatesAreLocal) {
   EXPECT_EQ(DateKey(lateEvening.toSecsSinceEpoch()), "20240105");
   EXPECT_EQ(DateKey(QDateTime(QDate(2024, 11, 9), QTime(0, 0), Qt::LocalTime).toSecsSinceEpoch()),
             "20241109");
+}
+
+// The kept day must end exactly where the local date changes, also on the days that daylight
+// saving makes 23 or 25 hours long and where midnight itself is skipped.
+TEST(RecordingTexts, KeptDayTextFollowsEveryLocalDateChange) {
+  const QByteArray savedZone = qgetenv("TZ");
+  const bool hadZone = qEnvironmentVariableIsSet("TZ");
+  struct Zone {
+    const char* name;
+    QDate from;
+  };
+  const Zone zones[] = {
+      {"Europe/Berlin", QDate(2024, 3, 29)},   // 02:00 becomes 03:00
+      {"Europe/Berlin", QDate(2024, 10, 25)},  // 03:00 becomes 02:00
+      {"America/Havana", QDate(2024, 3, 8)},   // midnight does not exist on 10 March
+  };
+  for (const Zone& zone : zones) {
+    qputenv("TZ", zone.name);
+    tzset();
+    RecordingDateTexts texts;
+    const qint64 start = QDateTime(zone.from, QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch();
+    for (qint64 t = start; t < start + 4 * 86400; t += 600)
+      ASSERT_EQ(texts.Text(t), RecordingDateText(t)) << zone.name << " at " << t;
+  }
+  if (hadZone)
+    qputenv("TZ", savedZone);
+  else
+    qunsetenv("TZ");
+  tzset();
 }
 
 TEST(RecordingTexts, NamePositions) {
