@@ -44,7 +44,9 @@ bool CTavroPlayerDlg::OpenRecording(const QString& path) {
   std::optional<WaitCursor> wait(std::in_place);
   if (!player->Open(path)) {
     wait.reset();
-    // A recording that cannot be played is skipped; the next one is tried.
+    // A recording that cannot be played is skipped and the next one is tried; the user is told
+    // which one without stopping that move.
+    dialogs.notice(LoadUiString(IDS_CANNOT_PLAY) + '\n' + QFileInfo(path).fileName());
     DispatchCommand(IDC_NEXT);
     return false;
   }

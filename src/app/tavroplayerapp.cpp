@@ -7,6 +7,7 @@
 #include "removabledrives.h"
 #include "stringtable.h"
 #include "tavroplayerdlg.h"
+#include "videoplayer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,16 +44,29 @@ int CTavroPlayerApp::InitInstance() {
   QStringList args = arguments();
   args.removeFirst();
   QString screenshot;
+  QString view;
   bool play = false;
+  bool extended = false;
   for (int i = 0; i < args.size(); ++i) {
     if (args[i] == QStringLiteral("--screenshot") && i + 1 < args.size()) screenshot = args[++i];
+    else if (args[i] == QStringLiteral("--view") && i + 1 < args.size()) view = args[++i];
     else if (args[i] == QStringLiteral("--play")) play = true;
+    else if (args[i] == QStringLiteral("--extended")) extended = true;
     else if (QFileInfo(args[i]).isDir()) dialog.SetStartFolder(QDir(args[i]).absolutePath());
   }
   if (!dialog.OnInitDialog()) return 1;
   dialog.show();
   if (play) {
-    QTimer::singleShot(300, &dialog, [&dialog] { dialog.PlayNext(); });
+    QTimer::singleShot(300, &dialog, [&dialog, view, extended] {
+      // The first recording with both cameras when a two-camera view is asked for.
+      do {
+        dialog.PlayNext();
+      } while (!view.isEmpty() && view != QStringLiteral("front") && dialog.currentIndex >= 0 &&
+               dialog.Player().VideoStreamCount() < 2);
+      if (extended) dialog.OnExtend();
+      if (view == QStringLiteral("rear")) dialog.OnViewRear();
+      else if (view == QStringLiteral("both")) dialog.OnViewBoth();
+    });
   }
   if (!screenshot.isEmpty()) {
     QTimer::singleShot(play ? 2500 : 800, &dialog, [&dialog, screenshot] {

@@ -71,6 +71,16 @@ CTavroPlayerDlg::CTavroPlayerDlg(PlatformServices& services, QWidget* parent)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().first();
   };
+  dialogs.notice = [this](const QString& text) {
+    // One box at a time: a run of unplayable recordings updates it instead of piling up boxes.
+    if (!noticeBox) {
+      noticeBox = new QMessageBox(QMessageBox::Warning, LoadUiString(IDS_APP_TITLE), QString(), QMessageBox::Ok, this);
+      noticeBox->setAttribute(Qt::WA_DeleteOnClose);
+      noticeBox->setModal(false);
+    }
+    noticeBox->setText(text);
+    noticeBox->show();
+  };
   dialogs.confirmReplace = [this](const QString& path) {
     return QMessageBox::question(this, LoadUiString(IDS_APP_TITLE),
                                  LoadUiString(IDS_CAPTURE_REPLACE).arg(path)) == QMessageBox::Yes;

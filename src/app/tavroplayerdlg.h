@@ -26,6 +26,7 @@ class CStaticView;
 class CVideoPlayer;
 class PlatformServices;
 class QBasicTimer;
+class QMessageBox;
 class RecordingModel;
 class RemovableDrives;
 class QTimerEvent;
@@ -52,6 +53,8 @@ class CTavroPlayerDlg : public QDialog {
     std::function<QString(const QString& initialName, const QString& folder)> chooseCaptureFile;
     // Asked before an existing capture file is replaced.
     std::function<bool(const QString& path)> confirmReplace;
+    // A message that must not stop what the window is doing (a non-modal box).
+    std::function<void(const QString& text)> notice;
     // The questions and messages of a save (empty members: the message boxes).
     CopyHooks copy;
   };
@@ -213,6 +216,7 @@ class CTavroPlayerDlg : public QDialog {
   QMap<int, CSovStaticTrans*> labels;
   QHash<int, QPixmap> skinCache;
   QPointer<CInformationDlg> informationDlg;
+  QPointer<QMessageBox> noticeBox;
   std::unique_ptr<QBasicTimer> positionTimer;
   int controlState = NoRecordings;
   QString startFolder;

@@ -31,6 +31,7 @@ MainWindowFixture::MainWindowFixture(AudioOutput::Presence audio) {
   d.selectDate = []() -> std::optional<qint64> { return std::nullopt; };
   d.chooseCaptureFile = [this](const QString&, const QString&) { return captureAnswer; };
   d.confirmReplace = [](const QString&) { return true; };
+  d.notice = [this](const QString& text) { notices << text; };
 }
 
 MainWindowFixture::~MainWindowFixture() {

@@ -35,6 +35,7 @@ struct MainWindowFixture {
   FakeDrives* drives = nullptr;  // owned by services
   std::unique_ptr<CTavroPlayerDlg> window;
   QStringList messages;
+  QStringList notices;
   int messageAnswer = QMessageBox::Ok;
   QString folderAnswer;
   QString captureAnswer;

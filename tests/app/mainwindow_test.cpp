@@ -12,7 +12,10 @@
 #include "statictrans.h"
 #include "videoplayer.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -242,4 +245,28 @@ TEST(Transport, PlayPauseAppliesTheSpeedOnResumeAndRewindStopsAtZero) {
   f.window->OnRewind();
   EXPECT_EQ(player.GetPositionMs(), 0);
   EXPECT_EQ(f.window->Label(IDC_ELAPSED_LABEL)->GetWindowText(), QString("00:00:00"));
+}
+
+TEST(Transport, AnUnplayableRecordingIsSkippedWithANotice) {
+  ASSERT_FALSE(SampleCard().isEmpty()) << "the sample card fixture did not run";
+  QTemporaryDir folder;
+  // Row 0 is not a media file; row 1 is a real recording.
+  QFile broken(folder.filePath("20200101_000000_NOR_1F.AVI"));
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+  broken.write(QByteArray(4096, 'x'));
+  broken.close();
+  const QStringList real = QDir(SampleCard() + "/Recordings").entryList({"*.AVI"}, QDir::Files, QDir::Name);
+  ASSERT_FALSE(real.isEmpty());
+  ASSERT_TRUE(QFile::copy(SampleCard() + "/Recordings/" + real.first(), folder.filePath("20200101_000100_NOR_1F.AVI")));
+
+  MainWindowFixture f;
+  ASSERT_TRUE(f.window->OnInitDialog());
+  f.window->ListFolderMode(folder.path());
+  ASSERT_EQ(f.window->RecordingList()->GetItemCount(), 2);
+  f.window->PlayRow(0);
+  EXPECT_EQ(f.window->currentIndex, 1);
+  ASSERT_TRUE(f.window->Player().PlayGraph());
+  EXPECT_EQ(f.window->Player().PlayGraph()->State(), PlayState::Running);
+  ASSERT_EQ(f.notices.size(), 1);
+  EXPECT_TRUE(f.notices.first().contains("20200101_000000_NOR_1F.AVI"));
 }
