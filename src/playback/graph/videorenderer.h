@@ -43,6 +43,9 @@ class VideoRenderer : public QObject,
   Statistics Stats() const;
   // The picture as painted now (display size), for diagnostics.
   QImage CurrentPicture() const { return current_.image; }
+  // The media time of the picture shown now and the seek serial it belongs to.
+  MediaTime CurrentStart() const { return current_.start; }
+  int CurrentSerial() const { return current_.serial; }
 
   int32_t CheckInputType(const Pin& input, const MediaType& type) override;
   void BreakConnect(Pin& pin) override;
