@@ -156,14 +156,15 @@ QString SaveDestination(const QString& folder, const QString& name, const QStrin
 namespace {
 
 OverwriteAnswer AskOverwriteWithMessageBox(QWidget* owner, const QString& title,
-                                           const QString& question) {
+                                           const QString& question,
+                                           const std::function<QString(int)>& loadUiString) {
   QMessageBox box(QMessageBox::Question, title, question, QMessageBox::NoButton, owner);
-  QPushButton* replace = box.addButton(QStringLiteral("Replace"), QMessageBox::AcceptRole);
-  QPushButton* skip = box.addButton(QStringLiteral("Skip"), QMessageBox::RejectRole);
-  QPushButton* cancelRest = box.addButton(QStringLiteral("Cancel"), QMessageBox::DestructiveRole);
+  QPushButton* replace = box.addButton(loadUiString(ids::IDS_COPY_REPLACE_BUTTON), QMessageBox::AcceptRole);
+  QPushButton* skip = box.addButton(loadUiString(ids::IDS_COPY_SKIP_BUTTON), QMessageBox::RejectRole);
+  QPushButton* cancelRest = box.addButton(loadUiString(ids::IDS_COPY_CANCEL_BUTTON), QMessageBox::DestructiveRole);
   box.setDefaultButton(skip);
   box.setEscapeButton(cancelRest);
-  auto* applyToAll = new QCheckBox(QStringLiteral("Do this for all existing files"), &box);
+  auto* applyToAll = new QCheckBox(loadUiString(ids::IDS_COPY_APPLY_TO_ALL), &box);
   box.setCheckBox(applyToAll);
   box.exec();
   OverwriteAnswer answer;
@@ -248,7 +249,7 @@ CopyReport CopyRecordings(QWidget* owner, const std::vector<CopyJob>& jobs,
                                : AskOverwriteWithMessageBox(
                                      progressDialog ? static_cast<QWidget*>(progressDialog.get())
                                                     : owner,
-                                     title, loadUiString(ids::IDS_COPY_REPLACE).arg(fileName));
+                                     title, loadUiString(ids::IDS_COPY_REPLACE).arg(fileName), loadUiString);
         choice = answer.choice;
         if (answer.applyToAll) choiceForAll = choice;
       }

@@ -23,10 +23,18 @@ bool NameLess(const QString& a, const QString& b) {
   return QStringView(a).compare(QStringView(b), Qt::CaseSensitive) < 0;
 }
 
+qint64 RecordingTime(std::optional<qint64> birth, std::optional<qint64> modified) {
+  // A recording copied to a PC is born again at the copy while its modification time stays that
+  // of the recorder: the earlier of the two is when the recorder made it.
+  if (birth && modified) return std::min(*birth, *modified);
+  return birth.value_or(modified.value_or(0));
+}
+
 qint64 RecordingCreationTime(const QFileInfo& info) {
-  QDateTime t = info.fileTime(QFileDevice::FileBirthTime);
-  if (!t.isValid()) t = info.fileTime(QFileDevice::FileModificationTime);
-  return t.isValid() ? t.toSecsSinceEpoch() : 0;
+  const QDateTime birth = info.fileTime(QFileDevice::FileBirthTime);
+  const QDateTime modified = info.fileTime(QFileDevice::FileModificationTime);
+  return RecordingTime(birth.isValid() ? std::optional<qint64>(birth.toSecsSinceEpoch()) : std::nullopt,
+                       modified.isValid() ? std::optional<qint64>(modified.toSecsSinceEpoch()) : std::nullopt);
 }
 
 QString TypeCodeForFilter(int typeFilter) {
@@ -95,11 +103,9 @@ StatxScan ListWithStatx(const QString& folder, const ScanFilter& filter,
     if (!S_ISREG(st.stx_mode)) continue;
     const qint64 bytes = static_cast<qint64>(st.stx_size);
     if (bytes < kMinimumRecordingBytes) continue;
-    qint64 created = 0;
-    if (st.stx_mask & STATX_BTIME)
-      created = st.stx_btime.tv_sec;
-    else if (st.stx_mask & STATX_MTIME)
-      created = st.stx_mtime.tv_sec;
+    const qint64 created =
+        RecordingTime((st.stx_mask & STATX_BTIME) ? std::optional<qint64>(st.stx_btime.tv_sec) : std::nullopt,
+                      (st.stx_mask & STATX_MTIME) ? std::optional<qint64>(st.stx_mtime.tv_sec) : std::nullopt);
     found.push_back({name, bytes, created});
   }
   ::closedir(dir);

@@ -2,6 +2,8 @@
 // and the order of the rows.
 #pragma once
 
+#include <optional>
+
 #include "recordingentry.h"
 
 #include <QString>
@@ -26,7 +28,9 @@ QString RecordingsFolder(const QString& cardRoot, bool folderMode);
 // Ordinal order of two names: UTF-16 code units compared as unsigned numbers, a prefix first.
 bool NameLess(const QString& a, const QString& b);
 
-// Creation time of a file as the scan shows it: the birth time where the file system records
-// one, otherwise the last modification time; 0 when neither can be read.
+// Creation time of a file as the scan shows it: the earlier of its birth time and its last
+// modification time (either alone where the file system records only one); 0 when neither can
+// be read.
 class QFileInfo;
 qint64 RecordingCreationTime(const QFileInfo& info);
+qint64 RecordingTime(std::optional<qint64> birth, std::optional<qint64> modified);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
+#include <QString>
 #include <memory>
 
 class QCoreApplication;
@@ -32,6 +34,13 @@ class PlatformServices : public QObject {
   RemovableDrives* Drives() const { return drives_; }
   // The drive monitor is a QObject owned by these services once set.
   void SetDrives(RemovableDrives* drives);
+  // True the first time a marker value is named in this process: the value never changes, so
+  // later constructions need not flush the settings file again.
+  bool FirstMarkerWrite(const QString& valueName) {
+    if (writtenMarkers_.contains(valueName)) return false;
+    writtenMarkers_.insert(valueName);
+    return true;
+  }
 
  private:
   std::unique_ptr<RegistryStore> registry_;
@@ -39,4 +48,5 @@ class PlatformServices : public QObject {
   AudioOutput* audio_;  // child QObject
   std::unique_ptr<ComponentFactory> components_;
   RemovableDrives* drives_ = nullptr;  // child QObject
+  QSet<QString> writtenMarkers_;
 };

@@ -112,7 +112,7 @@ bool RegistryKey::SetString(const QString& name, const QString& value) {
 
 void WriteLibraryMarker(const QString& valueName) {
   PlatformServices* services = PlatformServices::Of();
-  if (!services) return;
+  if (!services || !services->FirstMarkerWrite(valueName)) return;
   if (auto key = RegistryKey::Create(services->Registry(), RegistryRoot::LocalMachine,
                                      QStringLiteral("SOFTWARE\\Sorvanta"))) {
     key->SetDword(valueName, 1);

@@ -255,6 +255,10 @@ constexpr int IDS_DELETE_FAILED = 606;
 constexpr int IDS_COPY_SUMMARY = 607;
 constexpr int IDS_COPY_PROGRESS = 608;
 constexpr int IDS_CAPTURE_FAILED = 609;
+constexpr int IDS_COPY_REPLACE_BUTTON = 610;
+constexpr int IDS_COPY_SKIP_BUTTON = 611;
+constexpr int IDS_COPY_CANCEL_BUTTON = 612;
+constexpr int IDS_COPY_APPLY_TO_ALL = 613;
 
 // ---- Languages of the string table ----
 constexpr int kLangEnglish = 1033;

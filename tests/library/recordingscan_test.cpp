@@ -76,13 +76,18 @@ TEST_F(ScanTest, RowTexts) {
   EXPECT_EQ(first.path, card.RecordingsPath() + "/20240105_093000_NOR_F1.AVI");
   EXPECT_TRUE(first.checked.isEmpty());
 
-  // The creation time is the birth time where the file system keeps one; the modification
-  // time (set to 2023 here) stands in only where it does not.
-  const QFileInfo info(first.path);
-  const QDateTime birth = info.fileTime(QFileDevice::FileBirthTime);
-  const QDateTime expected = birth.isValid() ? birth : old;
-  EXPECT_EQ(first.date, RecordingDateText(expected));
-  EXPECT_EQ(first.time, QString::number(static_cast<qint32>(expected.toSecsSinceEpoch())));
+  // The file was born today but modified in 2023, as a recording copied from a card is: the
+  // earlier time is the recording's.
+  EXPECT_EQ(first.date, RecordingDateText(old));
+  EXPECT_EQ(first.time, QString::number(static_cast<qint32>(old.toSecsSinceEpoch())));
+}
+
+TEST(Scan, RecordingTimeIsTheEarlierOfBirthAndModification) {
+  EXPECT_EQ(RecordingTime(100, 200), 100);
+  EXPECT_EQ(RecordingTime(300, 200), 200);
+  EXPECT_EQ(RecordingTime(std::nullopt, 200), 200);
+  EXPECT_EQ(RecordingTime(100, std::nullopt), 100);
+  EXPECT_EQ(RecordingTime(std::nullopt, std::nullopt), 0);
 }
 
 TEST(Scan, MissingFolderGivesNoRows) {
