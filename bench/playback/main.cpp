@@ -185,7 +185,12 @@ void Latency(ComponentFactory& factory, AudioOutput& audio, const QString& file)
     const auto m1 = ReadFrameMark(Renderer(player, 1)->CurrentPicture());
     const auto m2 = ReadFrameMark(Renderer(player, 2)->CurrentPicture());
     ok = ok && m1 && m2 && m1->frameNumber == frame && m2->frameNumber == frame;
-    if (!ok) ++wrong;
+    if (!ok) {
+      ++wrong;
+      std::printf("(c) seek to %d ms (frame %d) not shown: pictures at %.1f / %.1f ms, marks %d / %d\n", target, frame,
+                  Renderer(player, 1)->CurrentStart().count() / 1e4, Renderer(player, 2)->CurrentStart().count() / 1e4,
+                  m1 ? m1->frameNumber : -1, m2 ? m2->frameNumber : -1);
+    }
   }
   std::printf("(c) seek to a shown target frame (both windows, paused, 1 s keyframe interval): median %.1f ms, "
               "max %.1f ms, %d of %zu not shown\n",
@@ -207,8 +212,16 @@ int main(int argc, char** argv) {
   AudioOutput audio(AudioOutput::Presence::Detect);
   std::printf("file: %s; %d cores; sound device: %s\n", qPrintable(file), QThread::idealThreadCount(),
               audio.HasDevice() ? "yes" : "no");
-  Latency(factory, audio, file);
-  RealTime(factory, audio, file);
+  // An optional second argument runs one part alone: latency, realtime or throughput.
+  const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+  if (only == "latency") return Latency(factory, audio, file), 0;
+  if (only == "realtime") return RealTime(factory, audio, file), 0;
+  if (only.isEmpty() || only == "throughput") {
+    if (only.isEmpty()) {
+      Latency(factory, audio, file);
+      RealTime(factory, audio, file);
+    }
+  }
   // Two video decoders on two cores: one libavcodec thread each, so ffmpeg gets one too.
   const int threads = std::max(1, QThread::idealThreadCount() / 2);
   const double engine = Throughput(factory, audio, file);

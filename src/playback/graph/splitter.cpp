@@ -194,12 +194,13 @@ void Splitter::Join() {
 }
 
 void Splitter::Seek(MediaTime target, int serial) {
+  // Downstream first: once the demux thread sees the request it delivers the new serial's
+  // packets at once, and a queue still on the old serial would drop them, keyframe included.
+  for (const Output& o : outputs_) DeliverFlush(*o.pin, serial, target);
   {
     std::lock_guard lock(mutex_);
     pendingSeek_ = SeekRequest{target, serial};
   }
-  // Downstream drops everything older before the demux thread reads the new position.
-  for (const Output& o : outputs_) DeliverFlush(*o.pin, serial, target);
   wake_.notify_all();
 }
 
