@@ -274,8 +274,8 @@ TEST_F(PlayerFixture, RepaintAndPaintFrontDrawTheCurrentPictureWhereTheWindowIs)
 }
 
 TEST(SampleCardPlayback, EveryRecordingOpensWithItsCameras) {
-  const QString card = qEnvironmentVariable("TAVRO_SAMPLE_CARD");
-  if (card.isEmpty()) GTEST_SKIP() << "TAVRO_SAMPLE_CARD is not set";
+  const QString card = playbacktest::SampleCard();
+  if (card.isEmpty()) GTEST_SKIP() << "no sample card (make-card writes it)";
   ComponentFactory factory;
   RegisterPlaybackComponents(factory);
   QWidget front, rear;

@@ -44,6 +44,12 @@ QString Path(const QString& name) {
   qFatal("unknown test recording %s", qPrintable(name));
 }
 
+QString SampleCard() {
+  QString card = qEnvironmentVariable("TAVRO_SAMPLE_CARD");
+  if (card.isEmpty()) card = QStringLiteral(TAVRO_DEFAULT_SAMPLE_CARD);
+  return QDir(card).exists("Recordings") ? card : QString();
+}
+
 QString WriteFile(const QString& name, const QByteArray& bytes) {
   const QString path = Folder().filePath(name);
   QFile f(path);

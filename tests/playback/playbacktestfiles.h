@@ -21,6 +21,9 @@ inline constexpr int kHeight = 180;
 // The path of the named recording ("two.avi", "one.avi", "two.mp4", "one.mp4", "mute.avi"),
 // written on first use into a folder that lives as long as the program.
 QString Path(const QString& name);
+// The sample card's root: TAVRO_SAMPLE_CARD, else the build tree's card; empty when neither
+// holds a Recordings folder.
+QString SampleCard();
 // A file of the given bytes in the same folder.
 QString WriteFile(const QString& name, const QByteArray& bytes);
 

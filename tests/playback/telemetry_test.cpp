@@ -65,8 +65,8 @@ TEST(TelemetryReaderFailures, CutsASampleToTheCallersBuffer) {
 }
 
 TEST(SampleCard, EveryRecordingHasTelemetry) {
-  const QString card = qEnvironmentVariable("TAVRO_SAMPLE_CARD");
-  if (card.isEmpty()) GTEST_SKIP() << "TAVRO_SAMPLE_CARD is not set";
+  const QString card = playbacktest::SampleCard();
+  if (card.isEmpty()) GTEST_SKIP() << "no sample card (make-card writes it)";
   const QStringList files = QDir(card + "/Recordings").entryList({"*.AVI", "*.MP4"}, QDir::Files);
   ASSERT_FALSE(files.isEmpty());
   for (const QString& f : files) {
