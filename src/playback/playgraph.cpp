@@ -3,10 +3,12 @@
 #include "audiooutput.h"
 #include "componentfactory.h"
 #include "graph/audiorenderer.h"
+#include "graph/videodecoder.h"
 #include "graph/telemetryreader.h"
 #include "graphutils.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <cstring>
 
@@ -19,7 +21,12 @@ constexpr int64_t kMediaTimePerSecond = 10'000'000;
 
 CPlayGraph::CPlayGraph(ComponentFactory& factory, AudioOutput* audio, int mode, QWidget* frontWindow,
                        QWidget* rearWindow)
-    : factory_(factory), audio_(audio), mode_(mode), frontWindow_(frontWindow), rearWindow_(rearWindow) {}
+    : factory_(factory),
+      audio_(audio),
+      mode_(mode),
+      frontWindow_(frontWindow),
+      rearWindow_(rearWindow),
+      refreshContext_(std::make_unique<QObject>()) {}
 
 CPlayGraph::~CPlayGraph() { Teardown(); }
 
@@ -45,6 +52,25 @@ int32_t CPlayGraph::Build(const QString& path) {
   if (videoStreamCount_ == 1) return BuildOneVideo();
   if (videoStreamCount_ == 2) return BuildTwoVideos();
   return connected;
+}
+
+// A paused or stopped graph decodes nothing, so a new brightness or flip would only show with
+// the next frame after Play; decoding the current position again shows it at once. Queued, so a
+// slider's run of changes costs one refresh.
+void CPlayGraph::RefreshPausedPicture() {
+  if (refreshPending_) return;
+  refreshPending_ = true;
+  QTimer::singleShot(0, refreshContext_.get(), [this] {
+    refreshPending_ = false;
+    if (!graph_ || (state_ != PlayState::Paused && state_ != PlayState::Stopped)) return;
+    MediaTime position{0};
+    if (hr::Succeeded(Seeking()->GetCurrentPosition(&position))) Seeking()->SetPositions(position);
+  });
+}
+
+void CPlayGraph::WatchDecoders() {
+  for (const auto& decoder : {decoder1_, decoder2_})
+    if (auto* d = dynamic_cast<VideoDecoder*>(decoder.get())) d->SetPictureChangedHandler([this] { RefreshPausedPicture(); });
 }
 
 int32_t CPlayGraph::AddAudioRenderer() {
@@ -80,6 +106,7 @@ int32_t CPlayGraph::BuildOneVideo() {
     const int32_t r = AddFilterByClsid(graph_.get(), factory_, s.classId, QString::fromLatin1(s.name), s.member);
     if (hr::Failed(r)) return r;
   }
+  WatchDecoders();
   if (const int32_t r = SetUpRenderer(renderer1_.get(), frontWindow_); hr::Failed(r)) return r;
   durationCache_ = MediaTime(0);
   Query<IVideoRendererConfig>(renderer1_.get())->SetRenderingPrefs(kRenderPrefsForceOffscreen);
@@ -112,6 +139,7 @@ int32_t CPlayGraph::BuildTwoVideos() {
     const int32_t r = AddFilterByClsid(graph_.get(), factory_, s.classId, QString::fromLatin1(s.name), s.member);
     if (hr::Failed(r)) return r;
   }
+  WatchDecoders();
   const std::pair<Filter*, QWidget*> renderers[] = {{renderer1_.get(), frontWindow_},
                                                     {renderer2_.get(), rearWindow_}};
   for (const auto& [renderer, window] : renderers) {

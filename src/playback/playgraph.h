@@ -78,6 +78,8 @@ class CPlayGraph {
   int32_t BuildTwoVideos();
   int32_t AddAudioRenderer();
   int32_t SetUpRenderer(Filter* renderer, QWidget* window);
+  void WatchDecoders();
+  void RefreshPausedPicture();
   IMediaControl* Control() const { return graph_.get(); }
   IMediaSeeking* Seeking() const { return graph_.get(); }
 
@@ -105,4 +107,7 @@ class CPlayGraph {
   QString filePath_;
   int nativeWidth_ = 0, nativeHeight_ = 0;  // read at build; nothing uses them
   bool unthrottled_ = false;
+  // Context of the queued picture refresh; goes with the play graph, and the refresh with it.
+  std::unique_ptr<QObject> refreshContext_;
+  bool refreshPending_ = false;
 };

@@ -11,6 +11,9 @@ extern "C" {
 }
 
 namespace avptr {
+struct AvFreeDeleter {
+  void operator()(void* p) const { av_free(p); }
+};
 struct FormatContextDeleter {
   void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
 };
@@ -41,6 +44,8 @@ struct SwrContextDeleter {
 };
 }  // namespace avptr
 
+// Memory from av_malloc until something takes it over.
+using AVMallocUPtr = std::unique_ptr<uint8_t, avptr::AvFreeDeleter>;
 using AVFormatContextUPtr = std::unique_ptr<AVFormatContext, avptr::FormatContextDeleter>;
 using AVIOContextUPtr = std::unique_ptr<AVIOContext, avptr::IoContextDeleter>;
 using AVCodecContextUPtr = std::unique_ptr<AVCodecContext, avptr::CodecContextDeleter>;

@@ -3,6 +3,7 @@
 #include "filesource.h"
 
 #include <algorithm>
+#include <pthread.h>
 
 namespace {
 // Read-ahead like ffplay's: stop when every stream holds enough for a second of play, or when
@@ -85,14 +86,12 @@ void Splitter::BreakConnect(Pin& pin) {
 int32_t Splitter::OpenContainer(IAsyncReader& reader) {
   CloseContainer();
   reader_ = &reader;
-  auto* buffer = static_cast<uint8_t*>(av_malloc(kIoBufferSize));
+  AVMallocUPtr buffer(static_cast<uint8_t*>(av_malloc(kIoBufferSize)));
   if (!buffer) return hr::Fail;
   ioState_ = std::make_unique<IoState>(IoState{&reader, 0});
-  io_.reset(avio_alloc_context(buffer, kIoBufferSize, 0, ioState_.get(), &ReadPacket, nullptr, &SeekStream));
-  if (!io_) {
-    av_free(buffer);
-    return hr::Fail;
-  }
+  io_.reset(avio_alloc_context(buffer.get(), kIoBufferSize, 0, ioState_.get(), &ReadPacket, nullptr, &SeekStream));
+  if (!io_) return hr::Fail;
+  buffer.release();  // the I/O context owns it now
   AVFormatContext* ctx = avformat_alloc_context();
   if (!ctx) return CloseContainer(), hr::Fail;
   ctx->pb = io_.get();
@@ -178,7 +177,10 @@ void Splitter::StartStreaming(const StreamingContext&) {
     std::lock_guard lock(mutex_);
     aborted_ = false;
   }
-  thread_ = std::thread([this] { ReadLoop(); });
+  thread_ = std::thread([this] {
+    pthread_setname_np(pthread_self(), "demux");
+    ReadLoop();
+  });
 }
 
 void Splitter::Abort() {

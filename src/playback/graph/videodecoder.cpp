@@ -118,7 +118,8 @@ Filter::Backlog VideoDecoder::InputBacklog(const Pin&) const {
 }
 
 int32_t VideoDecoder::PutParam(int paramId, int value) {
-  std::lock_guard lock(paramMutex_);
+  const Picture before = CurrentPicture();
+  std::unique_lock lock(paramMutex_);
   switch (paramId) {
     case decoderparam::kPictureProperties: params_.pictureProperties = value != 0; break;
     case decoderparam::kBrightness:
@@ -129,6 +130,8 @@ int32_t VideoDecoder::PutParam(int paramId, int value) {
     case decoderparam::kFlipHorizontal: params_.mirrorHorizontal = value != 0; break;
     default: return hr::InvalidArg;
   }
+  lock.unlock();
+  if (pictureChanged_ && !(CurrentPicture() == before)) pictureChanged_();
   return hr::Ok;
 }
 

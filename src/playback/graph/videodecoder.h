@@ -7,6 +7,7 @@
 #include "interfaces.h"
 #include "streamdecoder.h"
 
+#include <functional>
 #include <mutex>
 
 class VideoDecoder : public Filter, public IDecoderParameters {
@@ -27,12 +28,17 @@ class VideoDecoder : public Filter, public IDecoderParameters {
   int32_t PutParam(int paramId, int value) override;
   int GetParam(int paramId) const override;
 
+  // Told (on the UI thread, from PutParam) when a parameter changed what the pictures look like,
+  // so a paused graph can have its current picture decoded again.
+  void SetPictureChangedHandler(std::function<void()> handler) { pictureChanged_ = std::move(handler); }
+
  private:
   struct Picture {
     int brightness = 0;
     bool flipVertical = false;
     bool mirrorHorizontal = false;
     bool Identity() const { return brightness == 0 && !flipVertical && !mirrorHorizontal; }
+    friend bool operator==(const Picture&, const Picture&) = default;
   };
   Picture CurrentPicture() const;
   void OnFrame(StreamDecoder::Frame&& f);
@@ -43,6 +49,7 @@ class VideoDecoder : public Filter, public IDecoderParameters {
   Pin& output_;
   StreamDecoder decoder_;
   int threads_ = 1;  // set when streaming starts
+  std::function<void()> pictureChanged_;  // UI thread
 
   // Decode thread only.
   StreamDecoder::Frame lastDiscarded_;  // kept to show at the end when a seek passed every frame

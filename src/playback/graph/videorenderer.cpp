@@ -225,8 +225,8 @@ bool VideoRenderer::eventFilter(QObject* watched, QEvent* event) {
 
 void VideoRenderer::Paint(QPainter& painter, const QRect& target) {
   if (target.isEmpty()) return;
-  if ((current_.image.isNull() || current_.image.size() != target.size()) && current_.frame &&
-      current_.image.isNull())
+  // Only when the picture came while the window had no size: converting here is the exception.
+  if (current_.image.isNull() && current_.frame)
     current_.image = ColorConverter::ToImage(*current_.frame, target.size(), nativeSws_);
   if (current_.image.isNull()) return;
   QRect place = target;
