@@ -169,32 +169,24 @@ void CTavroPlayerDlg::OnViewBoth() {
   player->Repaint();
 }
 
-void CTavroPlayerDlg::OnFlipVertical() {
+void CTavroPlayerDlg::ToggleRearFlip(int buttonId, quint8& flag, int parameter) {
   if (cardRoot.isEmpty()) return;
-  CSovSkinButton* button = buttons.value(IDC_FLIP_VERTICAL);
+  CSovSkinButton* button = buttons.value(buttonId);
   if (!IsRunningOrPaused()) {
     button->SetCheck(false);
     return;
   }
-  flipVertical = flipVertical ? 0 : 1;
-  player->SetRearFlip(kFlipVerticalParameter, flipVertical);
+  flag = flag ? 0 : 1;
+  player->SetRearFlip(parameter, flag);
   player->Repaint();
-  button->SetCheck(flipVertical != 0);
+  button->SetCheck(flag != 0);
   player->Repaint();
 }
 
+void CTavroPlayerDlg::OnFlipVertical() { ToggleRearFlip(IDC_FLIP_VERTICAL, flipVertical, kFlipVerticalParameter); }
+
 void CTavroPlayerDlg::OnFlipHorizontal() {
-  if (cardRoot.isEmpty()) return;
-  CSovSkinButton* button = buttons.value(IDC_FLIP_HORIZONTAL);
-  if (!IsRunningOrPaused()) {
-    button->SetCheck(false);
-    return;
-  }
-  flipHorizontal = flipHorizontal ? 0 : 1;
-  player->SetRearFlip(kFlipHorizontalParameter, flipHorizontal);
-  player->Repaint();
-  button->SetCheck(flipHorizontal != 0);
-  player->Repaint();
+  ToggleRearFlip(IDC_FLIP_HORIZONTAL, flipHorizontal, kFlipHorizontalParameter);
 }
 
 QString CTavroPlayerDlg::CaptureInitialName(const QString& recordingName) {

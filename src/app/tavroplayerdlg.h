@@ -194,6 +194,7 @@ class CTavroPlayerDlg : public QDialog {
   void SelectAndReveal(int row);
   void ApplyBrightnessToDecoders(int brightness);
   void SetChannelButtons(int checkedId);
+  void ToggleRearFlip(int buttonId, quint8& flag, int parameter);
   void RunChannelCommand();
   int FirstCheckedType() const;
   void SetTypeButtons(int typeFilter);
