@@ -216,7 +216,9 @@ bool Splitter::EnoughBuffered() const {
     any = true;
     const Backlog b = peer->Owner().InputBacklog(*peer);
     bytes += b.bytes;
-    if (!(b.packets > kEnoughPackets && b.duration > kEnoughDuration)) allEnough = false;
+    // AVI's audio chunks carry no duration; a count is all there is to go by then.
+    const bool enough = b.packets > kEnoughPackets && (b.duration.count() == 0 || b.duration > kEnoughDuration);
+    if (!enough) allEnough = false;
   }
   return any && (bytes > kMaxBufferedBytes || allEnough);
 }
