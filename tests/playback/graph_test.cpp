@@ -2,6 +2,8 @@
 // open fails.
 #include "playertestfixture.h"
 
+#include "playback/graph/telemetryreader.h"
+
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -209,6 +211,30 @@ TEST_F(PlayerFixture, WithoutTheAacDecoderTheRecordingPlaysSilently) {
   ASSERT_TRUE(player_->Open(Path("two.avi")));
   EXPECT_EQ(Names(*player_->PlayGraph()), Without(kTwoCameraNames, "AAC"));
   EXPECT_EQ(Links(*player_->PlayGraph()), Without(kTwoCameraLinks, "Audio"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlayerFixture, TheTelemetryReaderHeldByAGraphOutlivesItsReplacement) {
+  ASSERT_TRUE(player_->Open(Path("two.avi")));
+  auto reader = std::shared_ptr<TelemetryReader>(factory_.CreateAs<TelemetryReader>(clsid::TelemetryReader));
+  ASSERT_TRUE(reader);
+  ASSERT_EQ(reader->Load(Path("two.avi")), 0);
+  ASSERT_TRUE(player_->HoldTelemetryReader(reader));
+  EXPECT_EQ(player_->HeldTelemetryReader(), reader);
+  // The next open replaces the play graph: the worker then finds no reader and stops, while
+  // the reader it already has stays usable.
+  ASSERT_TRUE(player_->Open(Path("one.avi")));
+  EXPECT_EQ(player_->HeldTelemetryReader(), nullptr);
+  uint8_t buffer[1024];
+  uint32_t size = sizeof buffer, ms = 0;
+  EXPECT_EQ(reader->ReadSample(buffer, &size, &ms), 0);
+  player_->ReleaseTelemetryReader(reader);  // not the current graph's: nothing to clear
+  player_->Close();
+  EXPECT_FALSE(player_->HasPlayGraph());
+  EXPECT_FALSE(player_->HoldTelemetryReader(reader));
 }
 
 }  // namespace
