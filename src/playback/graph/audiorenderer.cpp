@@ -109,6 +109,12 @@ void AudioRenderer::UpdateSink() {
   {
     std::lock_guard lock(mutex_);
     audible_ = play;
+    // Muted for another rate: what is buffered would sound, and set the clock, behind the
+    // pictures once the rate is 1.0 again. A pause keeps it, to go on where it stopped.
+    if (clock_ && clock_->Rate() != 1.0) {
+      chunks_.clear();
+      bufferedBytes_ = 0;
+    }
   }
   if (sink_) {
     if (play) {

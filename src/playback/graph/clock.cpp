@@ -64,8 +64,9 @@ void PlaybackClock::SyncToMaster(MediaTime masterPosition) {
   std::lock_guard lock(mutex_);
   const MediaTime own = PositionLocked();
   masterOffset_ = own - masterPosition;
-  // Below a few milliseconds the correction would only add jitter to the frame timing.
-  if (std::abs(masterOffset_.count()) < MediaTime(std::chrono::milliseconds(5)).count()) return;
+  // The device reports its position in periods of about 10 ms; correcting below that would only
+  // add jitter to the frame timing.
+  if (std::abs(masterOffset_.count()) < MediaTime(std::chrono::milliseconds(10)).count()) return;
   base_ = masterPosition;
   baseWall_ = now_();
 }
