@@ -16,7 +16,6 @@ namespace {
 constexpr float kMinRate = 0.5f;
 constexpr float kMaxRate = 2.0f;
 constexpr int kBrightnessParam = 1012;
-constexpr int64_t kMediaTimePerSecond = 10'000'000;
 }  // namespace
 
 CPlayGraph::CPlayGraph(ComponentFactory& factory, AudioOutput* audio, int mode, QWidget* frontWindow,
@@ -231,7 +230,7 @@ bool CPlayGraph::StepBack(int seconds) {
   if (!graph_) return false;
   MediaTime position{0};
   Seeking()->GetCurrentPosition(&position);
-  position -= MediaTime(seconds * kMediaTimePerSecond);
+  position -= MediaTime(std::chrono::seconds(seconds));
   if (position < MediaTime(0)) position = MediaTime(0);
   return hr::Succeeded(Seeking()->SetPositions(position));
 }
@@ -242,7 +241,7 @@ bool CPlayGraph::StepForward(int seconds) {
   MediaTime position{0}, duration{0};
   Seeking()->GetCurrentPosition(&position);
   Seeking()->GetDuration(&duration);
-  position += MediaTime(seconds * kMediaTimePerSecond);
+  position += MediaTime(std::chrono::seconds(seconds));
   if (position > duration) position = duration;
   return hr::Succeeded(Seeking()->SetPositions(position));
 }

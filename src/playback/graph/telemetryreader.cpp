@@ -54,7 +54,7 @@ int32_t TelemetryReader::ReadSample(uint8_t* buffer, uint32_t* size, uint32_t* t
     }
     const AVRational tb = format_->streams[stream_]->time_base;
     const int64_t ts = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
-    const int64_t ms = ts == AV_NOPTS_VALUE ? 0 : av_rescale_q(ts, tb, AVRational{1, 1000});
+    const int64_t ms = ts == AV_NOPTS_VALUE ? 0 : mediatime::ToMs(mediatime::FromStreamTicks(ts, tb)).count();
     const uint32_t n = std::min<uint32_t>(*size, static_cast<uint32_t>(packet_->size));
     std::memcpy(buffer, packet_->data, n);
     *size = n;
