@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QTest>
+#include <thread>
 
 namespace {
 
@@ -125,6 +126,22 @@ TEST_P(SeekTest, ShowsExactlyTheTargetFrameInBothWindows) {
 
 INSTANTIATE_TEST_SUITE_P(Containers, SeekTest, ::testing::Values("two.avi", "two.mp4"),
                          [](const auto& info) { return QString(info.param).replace('.', '_').toStdString(); });
+
+TEST_F(PlayerFixture, SeekWhilePlayingHoldsTheClockUntilThePicturesAreThereThenGoesOn) {
+  ASSERT_TRUE(player_->Open(Path("two.mp4")));
+  ASSERT_TRUE(player_->Play());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return player_->GetPositionMs() > 300; }, 10000));
+  ASSERT_TRUE(player_->SeekTo(2000));
+  // The pictures are shown by the event loop, which does not run while this thread sleeps: the
+  // clock waits for them.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(player_->GetPositionMs(), 2000u);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return player_->GetPositionMs() > 2300; }, 10000)) << "playback goes on";
+  const auto front = Shown(front_.get());
+  ASSERT_TRUE(front);
+  EXPECT_GE(front->frameNumber, FrameAt(2000));
+  EXPECT_EQ(player_->State(), PlayState::Running);
+}
 
 struct FlipCase {
   int parameter;

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -53,6 +54,9 @@ struct StreamingContext {
   PlaybackClock* clock = nullptr;
   int videoDecoders = 0;     // so each decoder takes its share of the machine's cores
   bool unthrottled = false;  // renderers take every frame at once, ignoring the clock
+  // A video renderer calls this (UI thread) when it shows the first picture after a seek, or
+  // reaches the end of its stream without one.
+  std::function<void()> cued;
 };
 
 class Filter;

@@ -2,12 +2,16 @@
 
 #include "componentfactory.h"
 
+#include <QTimer>
 #include <algorithm>
 
 namespace {
 // How long cueing may hold the UI thread for the first pictures: decoding a keyframe takes a few
 // tens of milliseconds; beyond this the stream is broken and the open goes on without it.
 constexpr auto kCueTimeout = std::chrono::seconds(2);
+// A running seek waits at most this long for its first pictures before the clock goes on: a
+// stream that cannot be decoded there must not stop the others.
+constexpr int kSeekResumeTimeoutMs = 500;
 
 // Filters intelligent connect may insert, by the major type of the output pin they take.
 struct Intermediate {
@@ -20,7 +24,7 @@ const Intermediate kIntermediates[] = {
 };
 }  // namespace
 
-Graph::Graph(ComponentFactory& factory) : factory_(factory) {}
+Graph::Graph(ComponentFactory& factory) : factory_(factory), timerContext_(std::make_unique<QObject>()) {}
 
 Graph::~Graph() {
   StopStreaming();
@@ -156,6 +160,7 @@ void Graph::StartStreaming() {
   StreamingContext context;
   context.clock = &clock_;
   context.unthrottled = unthrottled_;
+  context.cued = [this] { OnRendererCued(); };
   for (const Entry& e : filters_)
     for (Pin* p : e.filter->Pins())
       if (p->Direction() == PinDirection::Input && p->ConnectedTo() &&
@@ -187,7 +192,19 @@ ISeekableSource* Graph::Source() const {
   return nullptr;
 }
 
+void Graph::OnRendererCued() {
+  if (pendingCues_ > 0 && --pendingCues_ == 0) ResumeAfterSeek();
+}
+
+void Graph::ResumeAfterSeek() {
+  pendingCues_ = 0;
+  if (state_ != GraphState::Running || clock_.IsRunning()) return;
+  clock_.Start();
+  NotifyClockChanged();
+}
+
 int32_t Graph::Run() {
+  pendingCues_ = 0;
   StartStreaming();
   clock_.Start();
   state_ = GraphState::Running;
@@ -196,6 +213,7 @@ int32_t Graph::Run() {
 }
 
 int32_t Graph::Pause() {
+  pendingCues_ = 0;
   StartStreaming();
   clock_.Stop();
   state_ = GraphState::Paused;
@@ -204,6 +222,7 @@ int32_t Graph::Pause() {
 }
 
 int32_t Graph::Stop() {
+  pendingCues_ = 0;
   clock_.Stop();
   state_ = GraphState::Stopped;
   NotifyClockChanged();
@@ -232,9 +251,27 @@ int32_t Graph::SetPositions(MediaTime current) {
   const MediaTime duration = source->Duration();
   current = std::clamp(current, MediaTime(0), std::max(duration, MediaTime(0)));
   ++serial_;
+  if (state_ == GraphState::Running && streaming_ && !unthrottled_) {
+    clock_.Stop();
+    pendingCues_ = 0;
+    for (const Entry& e : filters_) {
+      if (!Query<IRenderer>(e.filter.get())) continue;
+      for (Pin* p : e.filter->Pins())
+        if (p->Direction() == PinDirection::Input && p->ConnectedTo() &&
+            p->ConnectionType().major == mediatype::kVideo)
+          ++pendingCues_;
+    }
+    if (pendingCues_ > 0) {
+      const int serial = serial_;
+      QTimer::singleShot(kSeekResumeTimeoutMs, timerContext_.get(), [this, serial] {
+        if (serial == serial_ && pendingCues_ > 0) ResumeAfterSeek();
+      });
+    }
+  }
   clock_.SetPosition(current);
   source->Seek(current, serial_);
   NotifyClockChanged();
+  if (state_ == GraphState::Running && pendingCues_ == 0) ResumeAfterSeek();
   return hr::Ok;
 }
 

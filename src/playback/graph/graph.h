@@ -7,6 +7,7 @@
 #include "filter.h"
 #include "interfaces.h"
 
+#include <QObject>
 #include <QString>
 #include <chrono>
 #include <memory>
@@ -83,6 +84,8 @@ class Graph : public Component, public IMediaControl, public IMediaSeeking {
   void StartStreaming();
   void StopStreaming();
   void NotifyClockChanged();
+  void OnRendererCued();
+  void ResumeAfterSeek();
   ISeekableSource* Source() const;
   int32_t ConnectThrough(Pin* output, Pin* input, const QUuid& classId);
 
@@ -94,4 +97,8 @@ class Graph : public Component, public IMediaControl, public IMediaSeeking {
   bool streaming_ = false;
   bool unthrottled_ = false;
   int serial_ = 0;
+  // A seek while running holds the clock at the target until every video renderer shows its
+  // first picture there, so playback goes on from it instead of dropping what decoding took.
+  int pendingCues_ = 0;
+  std::unique_ptr<QObject> timerContext_;  // for the fallback that resumes a stalled seek
 };

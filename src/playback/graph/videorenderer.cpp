@@ -42,6 +42,7 @@ void VideoRenderer::BreakConnect(Pin&) {
 void VideoRenderer::StartStreaming(const StreamingContext& context) {
   clock_ = context.clock;
   unthrottled_ = context.unthrottled;
+  cued_ = context.cued;
   std::lock_guard lock(mutex_);
   aborted_ = false;
 }
@@ -88,6 +89,7 @@ void VideoRenderer::Flush(Pin&, int serial, MediaTime) {
 
 void VideoRenderer::Present() {
   std::optional<MediaSample> show;
+  bool ended = false;
   {
     std::lock_guard lock(mutex_);
     presentPosted_ = false;
@@ -98,6 +100,7 @@ void VideoRenderer::Present() {
       MediaSample& f = queue_.front();
       if (f.endOfStream) {
         stats_.endOfStream = true;
+        ended = true;
         queue_.pop_front();
         continue;
       }
@@ -122,6 +125,7 @@ void VideoRenderer::Present() {
     }
   }
   changed_.notify_all();
+  const bool firstOfSerial = !shownThisSerial_ && (show || ended);
   if (show) {
     shownThisSerial_ = true;
     current_ = std::move(*show);
@@ -131,6 +135,8 @@ void VideoRenderer::Present() {
     }
     if (window_) window_->update();
   }
+  if (ended) shownThisSerial_ = true;
+  if (firstOfSerial && cued_) cued_();
   Schedule();
 }
 

@@ -90,6 +90,7 @@ class VideoRenderer : public QObject,
   PlaybackClock* clock_ = nullptr;
   bool unthrottled_ = false;
   bool shownThisSerial_ = false;
+  std::function<void()> cued_;
   MediaSample current_;  // image at display size, frame at native size
   mutable SwsContextUPtr nativeSws_;
   int nativeWidth_ = 0, nativeHeight_ = 0;
