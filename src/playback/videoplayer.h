@@ -42,6 +42,8 @@ class CVideoPlayer {
   int32_t Pause();        // any state with a graph
   int32_t Stop();         // from Running or Paused
   void SetRate(float rate);  // stored; applied clamped to [0.5, 2.0] when playback runs
+  // Shows exactly the frame at `ms` (clamped to the recording). While running, the clock waits
+  // at the target until the pictures are there.
   bool SeekTo(uint64_t ms);
   bool StepBack(int seconds);
   bool StepForward(int seconds);
@@ -54,7 +56,9 @@ class CVideoPlayer {
   // Reaches brightness filters only; the built graphs hold none, so this changes nothing. The
   // visible brightness is the decoders' parameter pair (205, 1) + (202, b), see Decoder().
   void SetBrightness(int value);
-  // The rear decoder's flip: parameter 1112 vertical, 1113 horizontal; on 1 or 0.
+  // The rear decoder's flip: parameter 1112 vertical, 1113 horizontal; on 1 or 0. Like every
+  // decoder parameter it applies from the next decoded frame; a paused or stopped graph decodes
+  // its current position again at once, so the change shows without playing on.
   void SetRearFlip(int parameter, int on);
   // The current front (0) or rear (1) picture at its native size, top-down.
   bool GrabFrame(int channel, QImage* image);
