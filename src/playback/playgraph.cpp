@@ -91,20 +91,22 @@ int32_t CPlayGraph::SetUpRenderer(Filter* renderer, QWidget* window) {
   return hr::Ok;
 }
 
-int32_t CPlayGraph::BuildOneVideo() {
-  AddAudioRenderer();
-  struct Step {
-    const QUuid& classId;
-    const char* name;
-    std::shared_ptr<Filter>* member;
-  };
-  const Step steps[] = {{clsid::VideoDecoder, "FFDShow Decoder1", &decoder1_},
-                        {clsid::ColourConverter, "Color Space Convertor 1", &converter1_},
-                        {clsid::VideoMixingRenderer, "Mixing Renderer9", &renderer1_}};
-  for (const Step& s : steps) {
+int32_t CPlayGraph::AddFilterSteps(std::initializer_list<FilterStep> steps) {
+  // In the given order, stopping at the first failure with its code.
+  for (const FilterStep& s : steps) {
     const int32_t r = AddFilterByClsid(graph_.get(), factory_, s.classId, QString::fromLatin1(s.name), s.member);
     if (hr::Failed(r)) return r;
   }
+  return hr::Ok;
+}
+
+int32_t CPlayGraph::BuildOneVideo() {
+  AddAudioRenderer();
+  if (const int32_t r = AddFilterSteps({{clsid::VideoDecoder, "FFDShow Decoder1", &decoder1_},
+                                        {clsid::ColourConverter, "Color Space Convertor 1", &converter1_},
+                                        {clsid::VideoMixingRenderer, "Mixing Renderer9", &renderer1_}});
+      hr::Failed(r))
+    return r;
   WatchDecoders();
   if (const int32_t r = SetUpRenderer(renderer1_.get(), frontWindow_); hr::Failed(r)) return r;
   durationCache_ = MediaTime(0);
@@ -123,21 +125,14 @@ int32_t CPlayGraph::BuildOneVideo() {
 
 int32_t CPlayGraph::BuildTwoVideos() {
   AddAudioRenderer();
-  struct Step {
-    const QUuid& classId;
-    const char* name;
-    std::shared_ptr<Filter>* member;
-  };
-  const Step steps[] = {{clsid::VideoDecoder, "FFDShow Decoder1", &decoder1_},
-                        {clsid::VideoDecoder, "FFDShow Decoder2", &decoder2_},
-                        {clsid::ColourConverter, "Color Space Convertor 1", &converter1_},
-                        {clsid::ColourConverter, "Color Space Convertor 2", &converter2_},
-                        {clsid::VideoMixingRenderer, "Mixing Renderer9-1", &renderer1_},
-                        {clsid::VideoMixingRenderer, "Mixing Renderer9-2", &renderer2_}};
-  for (const Step& s : steps) {
-    const int32_t r = AddFilterByClsid(graph_.get(), factory_, s.classId, QString::fromLatin1(s.name), s.member);
-    if (hr::Failed(r)) return r;
-  }
+  if (const int32_t r = AddFilterSteps({{clsid::VideoDecoder, "FFDShow Decoder1", &decoder1_},
+                                        {clsid::VideoDecoder, "FFDShow Decoder2", &decoder2_},
+                                        {clsid::ColourConverter, "Color Space Convertor 1", &converter1_},
+                                        {clsid::ColourConverter, "Color Space Convertor 2", &converter2_},
+                                        {clsid::VideoMixingRenderer, "Mixing Renderer9-1", &renderer1_},
+                                        {clsid::VideoMixingRenderer, "Mixing Renderer9-2", &renderer2_}});
+      hr::Failed(r))
+    return r;
   WatchDecoders();
   const std::pair<Filter*, QWidget*> renderers[] = {{renderer1_.get(), frontWindow_},
                                                     {renderer2_.get(), rearWindow_}};

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -74,6 +75,12 @@ class CPlayGraph {
   std::shared_ptr<TelemetryReader> telemetryReader;
 
  private:
+  struct FilterStep {
+    const QUuid& classId;
+    const char* name;
+    std::shared_ptr<Filter>* member;
+  };
+  int32_t AddFilterSteps(std::initializer_list<FilterStep> steps);
   int32_t BuildOneVideo();
   int32_t BuildTwoVideos();
   int32_t AddAudioRenderer();
