@@ -1,3 +1,4 @@
+#include <QElapsedTimer>
 #include <QWheelEvent>
 
 #include "listtestfixture.h"
@@ -86,16 +87,21 @@ TEST_F(ListScrolling, ArrowsStepOneRowAndTheTrackPages) {
 
 TEST_F(ListScrolling, HoldingAnArrowRepeatsUntilRelease) {
   MakeScrollingList(100);
+  QElapsedTimer held;
+  held.start();
   QTest::mousePress(bar_, Qt::LeftButton, {}, QPoint(8, Height() - 8));
   QTest::qWait(120);
-  EXPECT_EQ(list_->GetScrollPos(), 0);  // still in the first delay
+  // Still in the first delay, unless a loaded machine let the wait run past it.
+  if (held.elapsed() < 200) {
+    EXPECT_EQ(list_->GetScrollPos(), 0);
+  }
   QTest::qWait(600);
-  const int held = list_->GetScrollPos();
-  EXPECT_GE(held, 2);
+  const int rows = list_->GetScrollPos();
+  EXPECT_GE(rows, 2);
   QTest::mouseRelease(bar_, Qt::LeftButton, {}, QPoint(8, Height() - 8));
-  EXPECT_EQ(list_->GetScrollPos(), held + 1);
+  EXPECT_EQ(list_->GetScrollPos(), rows + 1);
   QTest::qWait(150);
-  EXPECT_EQ(list_->GetScrollPos(), held + 1);
+  EXPECT_EQ(list_->GetScrollPos(), rows + 1);
 }
 
 TEST_F(ListScrolling, DraggingTheThumbLandsOnTheRowUnderIt) {
