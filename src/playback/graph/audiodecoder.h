@@ -2,29 +2,17 @@
 // audio pin and the audio renderer; decodes on its own thread.
 #pragma once
 
-#include "filter.h"
-#include "streamdecoder.h"
+#include "decoderfilter.h"
 
-class AudioDecoder : public Filter {
+class AudioDecoder : public DecoderFilter {
  public:
   AudioDecoder();
   ~AudioDecoder() override;
 
   int32_t CheckInputType(const Pin& input, const MediaType& type) override;
   int32_t CompleteConnect(Pin& pin) override;
-  void BreakConnect(Pin& pin) override;
   void StartStreaming(const StreamingContext& context) override;
-  void Abort() override;
-  void Join() override;
-  void Receive(Pin& input, MediaSample&& sample) override;
-  void Flush(Pin& input, int serial, MediaTime segmentStart) override;
-  Backlog InputBacklog(const Pin& input) const override;
 
  private:
-  void OnFrame(StreamDecoder::Frame&& f);
-  void OnEnd(int serial, MediaTime segmentStart);
-
-  Pin& input_;
-  Pin& output_;
-  StreamDecoder decoder_;
+  void OnFrame(StreamDecoder::Frame&& f) override;
 };

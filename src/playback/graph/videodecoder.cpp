@@ -58,14 +58,9 @@ AVFrameUPtr Transform(const AVFrame& src, int brightness, bool flipVertical, boo
 }
 }  // namespace
 
-VideoDecoder::VideoDecoder()
-    : input_(AddPin(QStringLiteral("In"), PinDirection::Input)),
-      output_(AddPin(QStringLiteral("Out"), PinDirection::Output)),
-      decoder_(QStringLiteral("video decode"),
-               [this](StreamDecoder::Frame&& f) { OnFrame(std::move(f)); },
-               [this](int serial, MediaTime start) { OnEnd(serial, start); }) {}
+VideoDecoder::VideoDecoder() : DecoderFilter(QStringLiteral("video decode")) {}
 
-VideoDecoder::~VideoDecoder() = default;
+VideoDecoder::~VideoDecoder() { StopDecoding(); }
 
 int32_t VideoDecoder::CheckInputType(const Pin& input, const MediaType& type) {
   if (&input != &input_ || type.major != mediatype::kVideo || !type.codec) return hr::TypeNotAccepted;
@@ -86,13 +81,6 @@ int32_t VideoDecoder::CompleteConnect(Pin& pin) {
   return hr::Ok;
 }
 
-void VideoDecoder::BreakConnect(Pin& pin) {
-  if (&pin == &input_) {
-    decoder_.Close();
-    output_.SetMediaTypes({});
-  }
-}
-
 void VideoDecoder::StartStreaming(const StreamingContext& context) {
   if (!decoder_.IsOpen()) return;
   const int threads = ThreadsFor(context.videoDecoders);
@@ -101,20 +89,6 @@ void VideoDecoder::StartStreaming(const StreamingContext& context) {
     decoder_.Open(input_.ConnectionType(), threads_);
   }
   decoder_.Start();
-}
-
-void VideoDecoder::Abort() { decoder_.Abort(); }
-void VideoDecoder::Join() { decoder_.Join(); }
-
-void VideoDecoder::Receive(Pin&, MediaSample&& sample) { decoder_.Queue().Push(std::move(sample)); }
-
-void VideoDecoder::Flush(Pin&, int serial, MediaTime segmentStart) {
-  decoder_.Queue().Flush(serial);
-  DeliverFlush(output_, serial, segmentStart);
-}
-
-Filter::Backlog VideoDecoder::InputBacklog(const Pin&) const {
-  return decoder_.Queue().Backlog();
 }
 
 int32_t VideoDecoder::PutParam(int paramId, int value) {
@@ -174,11 +148,7 @@ void VideoDecoder::OnEnd(int serial, MediaTime segmentStart) {
     Emit(std::move(last));
   }
   lastDiscarded_ = {};
-  MediaSample eos;
-  eos.serial = serial;
-  eos.segmentStart = segmentStart;
-  eos.endOfStream = true;
-  Deliver(output_, std::move(eos));
+  DeliverEndOfStream(serial, segmentStart);
 }
 
 void VideoDecoder::Emit(StreamDecoder::Frame&& f) {

@@ -3,27 +3,20 @@
 // change applies to the next frame that leaves the decoder.
 #pragma once
 
-#include "filter.h"
+#include "decoderfilter.h"
 #include "interfaces.h"
-#include "streamdecoder.h"
 
 #include <functional>
 #include <mutex>
 
-class VideoDecoder : public Filter, public IDecoderParameters {
+class VideoDecoder : public DecoderFilter, public IDecoderParameters {
  public:
   VideoDecoder();
   ~VideoDecoder() override;
 
   int32_t CheckInputType(const Pin& input, const MediaType& type) override;
   int32_t CompleteConnect(Pin& pin) override;
-  void BreakConnect(Pin& pin) override;
   void StartStreaming(const StreamingContext& context) override;
-  void Abort() override;
-  void Join() override;
-  void Receive(Pin& input, MediaSample&& sample) override;
-  void Flush(Pin& input, int serial, MediaTime segmentStart) override;
-  Backlog InputBacklog(const Pin& input) const override;
 
   int32_t PutParam(int paramId, int value) override;
   int GetParam(int paramId) const override;
@@ -41,13 +34,10 @@ class VideoDecoder : public Filter, public IDecoderParameters {
     friend bool operator==(const Picture&, const Picture&) = default;
   };
   Picture CurrentPicture() const;
-  void OnFrame(StreamDecoder::Frame&& f);
-  void OnEnd(int serial, MediaTime segmentStart);
+  void OnFrame(StreamDecoder::Frame&& f) override;
+  void OnEnd(int serial, MediaTime segmentStart) override;
   void Emit(StreamDecoder::Frame&& f);
 
-  Pin& input_;
-  Pin& output_;
-  StreamDecoder decoder_;
   int threads_ = 1;  // set when streaming starts
   std::function<void()> pictureChanged_;  // UI thread
 
