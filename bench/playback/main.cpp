@@ -5,9 +5,9 @@
 #include "audiooutput.h"
 #include "componentfactory.h"
 #include "framestripe.h"
-#include "playback/components.h"
-#include "playback/graph/videorenderer.h"
-#include "playback/videoplayer.h"
+#include "components.h"
+#include "graph/videorenderer.h"
+#include "videoplayer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

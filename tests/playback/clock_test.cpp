@@ -1,5 +1,5 @@
 // The playback clock against an injected wall clock.
-#include "playback/graph/clock.h"
+#include "graph/clock.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // open fails.
 #include "playertestfixture.h"
 
-#include "playback/graph/telemetryreader.h"
+#include "graph/telemetryreader.h"
 
 #include <QDir>
 #include <QFile>

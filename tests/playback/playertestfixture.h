@@ -3,9 +3,9 @@
 #pragma once
 
 #include "framestripe.h"
-#include "playback/components.h"
-#include "playback/graph/videorenderer.h"
-#include "playback/videoplayer.h"
+#include "components.h"
+#include "graph/videorenderer.h"
+#include "videoplayer.h"
 #include "playbacktestfiles.h"
 
 #include "componentfactory.h"

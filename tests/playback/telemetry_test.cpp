@@ -1,5 +1,5 @@
 // The telemetry reader on recordings written with known samples, and on the sample card.
-#include "playback/graph/telemetryreader.h"
+#include "graph/telemetryreader.h"
 #include "playbacktestfiles.h"
 
 #include <QDir>
