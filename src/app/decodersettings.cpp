@@ -15,7 +15,8 @@ void ApplyDecoderSettings(RegistryStore& registry) {
   if (!key) return;
   key->SetDword(QStringLiteral("multipleInstances"), 0);
   key->SetDword(QStringLiteral("h264"), 1);
-  // The decoder reads at most 5,120 characters of its list.
-  const QString current = key->QueryString(QStringLiteral("whitelist")).value_or(QString()).left(5120);
+  // The whole list: cutting it to what the decoder reads would drop the tail of a long list when
+  // the list is written back.
+  const QString current = key->QueryString(QStringLiteral("whitelist")).value_or(QString());
   if (auto updated = WhitelistWithPlayer(current)) key->SetString(QStringLiteral("whitelist"), *updated);
 }

@@ -1,6 +1,9 @@
 #include "maincontrols.h"
 
+#include "imageslider.h"
 #include "resourceids.h"
+#include "skinbutton.h"
+#include "statictrans.h"
 
 using namespace ids;
 
@@ -71,3 +74,9 @@ const Placement kNormalLayout[] = {
 std::span<const ButtonSpec> MainButtons() { return kButtons; }
 std::span<const SliderSpec> MainSliders() { return kSliders; }
 std::span<const Placement> NormalLayout() { return kNormalLayout; }
+
+QWidget* MainControls::Control(int id) const {
+  if (QWidget* w = buttons.value(id)) return w;
+  if (QWidget* w = sliders.value(id)) return w;
+  return labels.value(id);
+}

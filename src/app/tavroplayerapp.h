@@ -2,6 +2,8 @@
 // of the process.
 #pragma once
 
+#include "commandline.h"
+
 #include <QApplication>
 
 class PlatformServices;
@@ -13,7 +15,7 @@ class CTavroPlayerApp : public QApplication {
   ~CTavroPlayerApp() override;
 
   // Runs the main window until it is closed; returns the process exit code.
-  int InitInstance();
+  int InitInstance(const PlayerOptions& options);
 
  private:
   PlatformServices* services = nullptr;  // child of this application object

@@ -1,17 +1,14 @@
-// Composition of the main window: start-up, controls, painting, control states, keys and the
-// window's own commands. Transport, playback, library and view commands live in their own files.
 #include "tavroplayerdlg.h"
 
 #include "audiooutput.h"
 #include "configlistctrl.h"
 #include "decodersettings.h"
 #include "imageslider.h"
-#include "informationdlg.h"
-#include "maincontrols.h"
+#include "librarycontroller.h"
+#include "mainlayout.h"
 #include "platformservices.h"
-#include "recordinglist.h"
-#include "recordingmodel.h"
-#include "registry.h"
+#include "recordinglists.h"
+#include "recordingsession.h"
 #include "removabledrives.h"
 #include "resourceids.h"
 #include "skinbitmap.h"
@@ -19,25 +16,24 @@
 #include "staticview.h"
 #include "statictrans.h"
 #include "stringtable.h"
+#include "transportcontroller.h"
+#include "uilanguage.h"
 #include "videoplayer.h"
 
 #include <QApplication>
-#include <QBasicTimer>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPainter>
-#include <QTimerEvent>
-#include <QWindow>
 
 using namespace ids;
 
 namespace {
 
 const char kWindowTitle[] = "TAVRO Roadcask QX5";
-const QString kAppPathsKey =
-    QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\TAVRORoadcask.exe");
+// Where the face shows its pictures of an empty video area and of the map buttons' strip.
+constexpr QPoint kEmptyVideoAt(3, 77);
+constexpr QPoint kMapStripSmallAt(695, 437);
+constexpr QPoint kMapStripHiddenAt(695, 635);
 
 QPixmap SkinPixmap(int id) { return QPixmap::fromImage(skin::LoadSkinBitmap(id)); }
 
@@ -45,97 +41,44 @@ QPixmap SkinPixmap(int id) { return QPixmap::fromImage(skin::LoadSkinBitmap(id))
 
 CTavroPlayerDlg::CTavroPlayerDlg(PlatformServices& services, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint),
-      uiLanguage(kLangKorean),
-      services(services),
-      positionTimer(std::make_unique<QBasicTimer>()) {
+      services_(services),
+      uiLanguage_(kLangKorean),
+      player_(std::make_unique<CVideoPlayer>(services.Components(), &services.Audio())),
+      lists_(new RecordingLists(this)) {
   setObjectName(ControlName(kMainDialogTemplate));
   // The whole face is painted from the skin; nothing of the platform's background shows.
   setAttribute(Qt::WA_OpaquePaintEvent);
-
-  dialogs.message = [this](const QString& text, bool okCancel) {
-    return QMessageBox::warning(this, LoadUiString(IDS_APP_TITLE), text,
-                                okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
-  };
-  dialogs.chooseFolder = [this](const QString& windowTitle, const QString& titleLine, const QString& start) {
-    QFileDialog dialog(this, windowTitle.isEmpty() ? titleLine : windowTitle, start);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setLabelText(QFileDialog::LookIn, titleLine);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
-  };
-  dialogs.chooseCaptureFile = [this](const QString& initialName, const QString& folder) {
-    QFileDialog dialog(this, QString(), folder, QStringLiteral("jpeg file (*.jpg)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.selectFile(initialName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
-  };
-  dialogs.notice = [this](const QString& text) {
-    // One box at a time: a run of unplayable recordings updates it instead of piling up boxes.
-    if (!noticeBox) {
-      noticeBox = new QMessageBox(QMessageBox::Warning, LoadUiString(IDS_APP_TITLE), QString(), QMessageBox::Ok, this);
-      noticeBox->setAttribute(Qt::WA_DeleteOnClose);
-      noticeBox->setModal(false);
-    }
-    noticeBox->setText(text);
-    noticeBox->show();
-  };
-  dialogs.confirmReplace = [this](const QString& path) {
-    return QMessageBox::question(this, LoadUiString(IDS_APP_TITLE),
-                                 LoadUiString(IDS_CAPTURE_REPLACE).arg(path)) == QMessageBox::Yes;
-  };
-  InstallLibraryDialogs();
-
-  player = std::make_unique<CVideoPlayer>(services.Components(), &services.Audio());
-  rows = new RecordingModel(this);
+  InstallDefaultDialogs(dialogs_, this, services_, [this](int id) { return LoadUiString(id); });
 }
 
 CTavroPlayerDlg::~CTavroPlayerDlg() {
   qApp->removeEventFilter(this);
-  positionTimer->stop();
-  if (player) player->Close();
+  if (transport_) transport_->StopTimer();
+  player_->Close();
 }
 
-QString CTavroPlayerDlg::LoadUiString(int id) const { return services.Strings().Load(id, uiLanguage); }
-
-int CTavroPlayerDlg::ReadLanguageSetting() const {
-  auto key = RegistryKey::Open(services.Registry(), RegistryRoot::LocalMachine, kAppPathsKey);
-  if (!key) return kLangKorean;
-  bool ok = false;
-  // The installer stores a decimal language id as text, at most 256 bytes.
-  const int value = key->QueryString(QStringLiteral("language")).value_or(QString()).left(256).trimmed().toInt(&ok);
-  switch (ok ? value : 0) {
-    case kLangEnglish:
-    case kLangJapanese:
-    case kLangKorean:
-    case kLangRussian: return value;
-    default: return kLangKorean;
-  }
-}
+QString CTavroPlayerDlg::LoadUiString(int id) const { return services_.Strings().Load(id, uiLanguage_); }
 
 bool CTavroPlayerDlg::OnInitDialog() {
   setWindowIcon(QIcon(SkinPixmap(IDI_MAIN)));
   setWindowTitle(QString::fromUtf8(kWindowTitle));
-  ApplyDecoderSettings(services.Registry());
+  ApplyDecoderSettings(services_.Registry());
 
-  resize(1022, 682);
-  setFixedSize(1022, 682);
-  windowRect = QRect(pos(), QSize(1022, 682));
+  resize(kNormalWindowSize);
+  setFixedSize(kNormalWindowSize);
 
-  uiLanguage = ReadLanguageSetting();
+  uiLanguage_ = ResolveUiLanguage(services_.Registry(), QLocale());
 
   CreateControls();
   LayoutForView(ViewNormal);
 
-  ApplyDecoderSettings(services.Registry());
+  ApplyDecoderSettings(services_.Registry());
   // The start-up test of the outside components; a missing one shows up when a recording fails
-  // to open, which moves on to the next recording.
-  player->CheckFilters();
+  // to open, which moves on to the next recording and says which one could not be played.
+  player_->CheckFilters();
 
-  if (RemovableDrives* drives = services.Drives()) {
-    connect(drives, &RemovableDrives::volumeRemoved, this, &CTavroPlayerDlg::OnDriveRemoved,
-            Qt::QueuedConnection);
+  if (RemovableDrives* drives = services_.Drives()) {
+    connect(drives, &RemovableDrives::volumeRemoved, this, &CTavroPlayerDlg::OnDriveRemoved, Qt::QueuedConnection);
     drives->StartWatching();
   }
 
@@ -154,37 +97,30 @@ bool CTavroPlayerDlg::CreatePanels() {
 }
 
 void CTavroPlayerDlg::CreateControls() {
-  frontVideo = new CStaticView(QStringLiteral("Video window1"), this);
-  frontVideo->setGeometry(QRect(QPoint(2, 175), QPoint(322, 317)));
-  frontVideo->show();
-  rearVideo = new CStaticView(QStringLiteral("Video window2"), this);
-  rearVideo->setGeometry(QRect(QPoint(348, 174), QPoint(668, 414)));
-  rearVideo->hide();
+  controls_.frontVideo = new CStaticView(QStringLiteral("Video window1"), this);
+  controls_.frontVideo->setGeometry(QRect(QPoint(2, 175), QPoint(322, 317)));
+  controls_.frontVideo->show();
+  controls_.rearVideo = new CStaticView(QStringLiteral("Video window2"), this);
+  controls_.rearVideo->setGeometry(QRect(QPoint(348, 174), QPoint(668, 414)));
+  controls_.rearVideo->hide();
 
-  mapView = new QWidget(this);
-  mapView->setObjectName(ControlName(IDC_MAP_VIEW));
-  mapView->setGeometry(0, 0, 0, 0);
+  controls_.mapView = new QWidget(this);
+  controls_.mapView->setObjectName(ControlName(IDC_MAP_VIEW));
+  controls_.mapView->setGeometry(0, 0, 0, 0);
 
-  player->Attach(frontVideo, rearVideo);
+  player_->Attach(controls_.frontVideo, controls_.rearVideo);
 
   CreateButtons();
   CreateSlidersAndLabels();
-  SetupRecordingLists();
+  controls_.recordingList = new CConfigListCtrl(IDC_RECORDING_LIST, this);
+  controls_.recordingList->setGeometry(695, 126, 308, 508);
+  controls_.recordingList->CreateScrollbar();
+  controls_.recordingList->UpdateLayout();
+  lists_->SetMainList(controls_.recordingList);
+
+  CreateControllers();
   ConnectCommands();
-
-  // Volume at half on both channels; the state update then decides whether there is a device.
-  CSovImageSlider* volume = sliders.value(IDC_VOLUME_SLIDER);
-  volume->SetRange(0, 99);
-  volume->SetPos(50);
-  volume->setEnabled(true);
-  services.Audio().SetVolume(0x7FFF7FFF);
-  buttons.value(IDC_MUTE)->setEnabled(true);
-  buttons.value(IDC_MUTE)->SetCheck(false);
-
-  sliders.value(IDC_SPEED_SLIDER)->SetRange(1, 9);
-  sliders.value(IDC_SPEED_SLIDER)->SetPos(5);
-  sliders.value(IDC_BRIGHTNESS_SLIDER)->SetRange(-150, 150);
-  sliders.value(IDC_BRIGHTNESS_SLIDER)->SetPos(0);
+  transport_->SetInitialValues();
 }
 
 void CTavroPlayerDlg::CreateButtons() {
@@ -193,7 +129,7 @@ void CTavroPlayerDlg::CreateButtons() {
     button->SetBitmaps(spec.normal, spec.pressed, spec.hover, spec.disabled, spec.focus);
     button->setText(QString());
     button->SetToolTipText(QString::fromUtf8(spec.tooltip));
-    buttons.insert(spec.id, button);
+    controls_.buttons.insert(spec.id, button);
   }
 }
 
@@ -202,9 +138,9 @@ void CTavroPlayerDlg::CreateSlidersAndLabels() {
     auto* slider = new CSovImageSlider(spec.id, this);
     slider->SetBitmaps(spec.channel, spec.fill, spec.thumb, spec.drag, spec.focus);
     slider->SetWheelEnabled(false);
-    sliders.insert(spec.id, slider);
+    controls_.sliders.insert(spec.id, slider);
   }
-  sliders.value(IDC_POSITION_SLIDER)->setGeometry(39, 477, 371, 20);
+  controls_.Slider(IDC_POSITION_SLIDER)->setGeometry(39, 477, 371, 20);
 
   struct LabelSpec {
     int id;
@@ -229,33 +165,52 @@ void CTavroPlayerDlg::CreateSlidersAndLabels() {
       label->SetAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     }
     label->RefreshBackground();
-    labels.insert(spec.id, label);
+    controls_.labels.insert(spec.id, label);
   }
-  fileNameLabel = labels.value(IDC_FILE_NAME_LABEL);
-  fileNameLabel->SetWindowText(QString());
 }
 
-void CTavroPlayerDlg::SetupRecordingLists() {
-  recordingList = new CConfigListCtrl(IDC_RECORDING_LIST, this);
-  recordingList->setGeometry(695, 126, 308, 508);
-  recordingList->CreateScrollbar();
-  recordingList->UpdateLayout();
-  SetUpRecordingList(*recordingList, rows);
-  recordingList->SetPlayedRowSource([this] { return currentIndex; });
+void CTavroPlayerDlg::CreateControllers() {
+  const auto loadUiString = [this](int id) { return LoadUiString(id); };
+  layout_ = std::make_unique<MainLayout>(*this, controls_, *player_, services_.Audio());
+  session_ = std::make_unique<RecordingSession>(
+      *player_, *layout_,
+      RecordingSession::Controls{controls_.Label(IDC_FILE_NAME_LABEL), controls_.Button(IDC_FLIP_VERTICAL),
+                                 controls_.Button(IDC_FLIP_HORIZONTAL), controls_.Button(IDC_VIEW_REAR),
+                                 controls_.Button(IDC_VIEW_BOTH)},
+      dialogs_, loadUiString);
+  transport_ = std::make_unique<TransportController>(
+      *player_, services_.Audio(), *lists_, *session_, *layout_,
+      TransportController::Controls{controls_.Button(IDC_PLAY), controls_.Button(IDC_MUTE),
+                                    controls_.Slider(IDC_POSITION_SLIDER), controls_.Slider(IDC_SPEED_SLIDER),
+                                    controls_.Slider(IDC_VOLUME_SLIDER), controls_.Slider(IDC_BRIGHTNESS_SLIDER),
+                                    controls_.Label(IDC_ELAPSED_LABEL), controls_.Label(IDC_DURATION_LABEL)},
+      dialogs_, loadUiString, this);
+  library_ = std::make_unique<LibraryController>(
+      services_, *lists_, *transport_, *session_, *layout_,
+      LibraryController::Controls{{controls_.Button(IDC_TYPE_ALL), controls_.Button(IDC_TYPE_NORMAL),
+                                   controls_.Button(IDC_TYPE_EVENT), controls_.Button(IDC_TYPE_MOTION)},
+                                  controls_.Button(IDC_CALENDAR),
+                                  controls_.Button(IDC_FOLDER),
+                                  controls_.Button(IDC_CHECK_ALL)},
+      dialogs_, loadUiString, this);
+
+  layout_->SetChannelCommand([this] { session_->RunChannelCommand(); });
+  session_->SetListingActive([this] { return library_->HasListing(); });
+  library_->SetStartFolder(startFolder_);
 }
 
 void CTavroPlayerDlg::ConnectCommands() {
-  for (auto it = buttons.cbegin(); it != buttons.cend(); ++it) {
+  for (auto it = controls_.buttons.cbegin(); it != controls_.buttons.cend(); ++it) {
     const int id = it.key();
     connect(it.value(), &CSovSkinButton::clicked, this, [this, id] { DispatchCommand(id); });
   }
-  for (auto it = sliders.cbegin(); it != sliders.cend(); ++it) {
+  for (auto it = controls_.sliders.cbegin(); it != controls_.sliders.cend(); ++it) {
     const int id = it.key();
     connect(it.value(), &CSovImageSlider::hScroll, this,
             [this, id](int code, int position) { OnSliderScroll(id, code, position); });
   }
-  connect(recordingList, &CConfigListCtrl::itemDoubleClicked, this, &CTavroPlayerDlg::PlayRow);
-  connect(recordingList, &CConfigListCtrl::itemClicked, this, &CTavroPlayerDlg::OnListClick);
+  connect(controls_.recordingList, &CConfigListCtrl::itemDoubleClicked, this, &CTavroPlayerDlg::PlayRow);
+  connect(controls_.recordingList, &CConfigListCtrl::itemClicked, this, &CTavroPlayerDlg::OnListClick);
 }
 
 void CTavroPlayerDlg::DispatchCommand(int id) {
@@ -295,90 +250,32 @@ void CTavroPlayerDlg::DispatchCommand(int id) {
 
 const QPixmap& CTavroPlayerDlg::CachedSkin(int id) {
   // The face is large; decoding it on every paint would make dragging the window stutter.
-  auto it = skinCache.find(id);
-  if (it == skinCache.end()) it = skinCache.insert(id, SkinPixmap(id));
+  auto it = skinCache_.find(id);
+  if (it == skinCache_.end()) it = skinCache_.insert(id, SkinPixmap(id));
   return *it;
-}
-
-CSovSkinButton* CTavroPlayerDlg::Button(int id) const { return buttons.value(id); }
-CSovImageSlider* CTavroPlayerDlg::Slider(int id) const { return sliders.value(id); }
-CSovStaticTrans* CTavroPlayerDlg::Label(int id) const { return labels.value(id); }
-CConfigListCtrl* CTavroPlayerDlg::PanelList() const { return nullptr; }
-bool CTavroPlayerDlg::TimerRunning() const { return positionTimer->isActive(); }
-
-int CTavroPlayerDlg::StreamCount() const {
-  CPlayGraph* graph = player->PlayGraph();
-  return graph ? graph->VideoStreamCount() : 0;
-}
-
-void CTavroPlayerDlg::UpdateControlStates(ControlState state) {
-  controlState = state;
-  // The volume pair first: without an output device it shows muted and cannot be used.
-  CSovImageSlider* volume = sliders.value(IDC_VOLUME_SLIDER);
-  CSovSkinButton* mute = buttons.value(IDC_MUTE);
-  if (!services.Audio().GetVolume()) {
-    volume->SetPos(0, true);
-    volume->setEnabled(false);
-    mute->SetCheck(true);
-    mute->setEnabled(false);
-  } else {
-    volume->setEnabled(true);
-    mute->setEnabled(true);
-  }
-
-  const bool opened = state == Opened;
-  const bool listed = state != NoRecordings;
-  if (!opened) {
-    frontVideo->hide();
-    rearVideo->hide();
-  }
-  auto enable = [this](int id, bool on) {
-    if (QWidget* w = buttons.value(id)) w->setEnabled(on);
-    else if (QWidget* s = sliders.value(id)) s->setEnabled(on);
-  };
-  enable(IDC_POSITION_SLIDER, opened);
-  enable(IDC_SPEED_SLIDER, true);
-  enable(IDC_BRIGHTNESS_SLIDER, true);
-  const bool twoStreams = StreamCount() != 1;
-  enable(IDC_VIEW_FRONT, opened);
-  for (int id : {IDC_VIEW_REAR, IDC_VIEW_BOTH, IDC_FLIP_VERTICAL, IDC_FLIP_HORIZONTAL}) enable(id, opened && twoStreams);
-  enable(IDC_CAPTURE, opened);
-  enable(IDC_EXTEND, true);
-  for (int id = IDC_REWIND; id <= IDC_NEXT; ++id) enable(id, opened);
-  enable(IDC_FOLDER, true);
-  for (int id : {IDC_CALENDAR, IDC_SAVE, IDC_DELETE}) enable(id, listed);
-  enable(IDC_MAP_LARGER, opened);
-  enable(IDC_MAP_SHOW, opened);
 }
 
 void CTavroPlayerDlg::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (viewMode == ViewExtended) {
+  if (!layout_ || layout_->ViewMode() == ViewExtended) {
     painter.fillRect(rect(), Qt::black);
     return;
   }
   painter.drawPixmap(0, 0, CachedSkin(IDB_FACE));
-  if (channelView == 0) painter.drawPixmap(3, 77, CachedSkin(IDB_EMPTY_VIDEO));
-  if (mapState == MapSmall) painter.drawPixmap(695, 437, CachedSkin(IDB_MAP_STRIP));
-  else if (mapState == MapHidden) painter.drawPixmap(695, 635, CachedSkin(IDB_MAP_STRIP));
-  if (!gsensorImage.isNull())
-    painter.drawImage(41, 531, skin::WithKeyColourTransparent(gsensorImage, skin::kGreenKey));
+  if (layout_->ChannelView() == ChannelNone) painter.drawPixmap(kEmptyVideoAt, CachedSkin(IDB_EMPTY_VIDEO));
+  if (layout_->MapState() == MapSmall) painter.drawPixmap(kMapStripSmallAt, CachedSkin(IDB_MAP_STRIP));
+  else if (layout_->MapState() == MapHidden) painter.drawPixmap(kMapStripHiddenAt, CachedSkin(IDB_MAP_STRIP));
 }
 
-void CTavroPlayerDlg::timerEvent(QTimerEvent* event) {
-  if (event->timerId() == positionTimer->timerId()) {
-    PositionTick();
-    return;
-  }
-  QDialog::timerEvent(event);
+void CTavroPlayerDlg::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  if (layout_) layout_->OnResize();
 }
 
 bool CTavroPlayerDlg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this) {
-      if (PreTranslateKey(static_cast<QKeyEvent*>(event)->key())) return true;
-    }
+    if (widget && widget->window() == this && PreTranslateKey(static_cast<QKeyEvent*>(event)->key())) return true;
   }
   return QDialog::eventFilter(watched, event);
 }
@@ -388,7 +285,7 @@ bool CTavroPlayerDlg::PreTranslateKey(int key) {
     case Qt::Key_Return:
     case Qt::Key_Enter: return true;
     case Qt::Key_Escape:
-      if (viewMode == ViewExtended) OnExtend();
+      if (CurrentViewMode() == ViewExtended) OnExtend();
       return true;
     case Qt::Key_Space: DispatchCommand(IDC_PLAY); return true;
     case Qt::Key_Left: DispatchCommand(IDC_REWIND); return true;
@@ -400,48 +297,97 @@ bool CTavroPlayerDlg::PreTranslateKey(int key) {
 }
 
 void CTavroPlayerDlg::keyPressEvent(QKeyEvent* event) {
-  if (PreTranslateKey(event->key())) return;
-  QDialog::keyPressEvent(event);
+  if (!PreTranslateKey(event->key())) QDialog::keyPressEvent(event);
 }
 
 void CTavroPlayerDlg::mousePressEvent(QMouseEvent* event) {
   // The free face of the normal window is its caption: pressing on it drags the window.
-  if (viewMode != ViewExtended && event->button() == Qt::LeftButton) {
-    if (windowHandle() && windowHandle()->startSystemMove()) return;
-    draggingWindow = true;
-    dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
-    return;
-  }
+  if (CurrentViewMode() != ViewExtended && drag_.Press(*this, *event)) return;
   QDialog::mousePressEvent(event);
 }
 
 void CTavroPlayerDlg::mouseMoveEvent(QMouseEvent* event) {
-  if (draggingWindow) {
-    move(event->globalPosition().toPoint() - dragOffset);
-    return;
-  }
-  QDialog::mouseMoveEvent(event);
+  if (!drag_.Move(*this, *event)) QDialog::mouseMoveEvent(event);
 }
 
 void CTavroPlayerDlg::mouseReleaseEvent(QMouseEvent* event) {
-  if (draggingWindow && event->button() == Qt::LeftButton) {
-    draggingWindow = false;
-    return;
-  }
-  QDialog::mouseReleaseEvent(event);
+  if (!drag_.Release(*event)) QDialog::mouseReleaseEvent(event);
 }
 
 void CTavroPlayerDlg::OnMinimize() { showMinimized(); }
 
 void CTavroPlayerDlg::OnClose() {
-  positionTimer->stop();
-  if (player->PlayGraph()) player->Stop();
-  player->Close();
+  transport_->StopTimer();
+  if (player_->PlayGraph()) player_->Stop();
+  player_->Close();
   done(QDialog::Accepted);
 }
 
 void CTavroPlayerDlg::closeEvent(QCloseEvent* event) {
-  positionTimer->stop();
-  player->Close();
+  if (transport_) transport_->StopTimer();
+  player_->Close();
   QDialog::closeEvent(event);
 }
+
+// ---- Forwarders to the controllers ----
+
+void CTavroPlayerDlg::UpdateControlStates(ControlState state) { layout_->UpdateControlStates(state); }
+void CTavroPlayerDlg::LayoutForView(int mode) { layout_->LayoutForView(mode); }
+void CTavroPlayerDlg::OnExtend() { layout_->OnExtend(); }
+
+void CTavroPlayerDlg::PlayPause() { transport_->PlayPause(); }
+void CTavroPlayerDlg::PlayPrevious() { transport_->PlayPrevious(); }
+void CTavroPlayerDlg::PlayNext() { transport_->PlayNext(); }
+void CTavroPlayerDlg::PlayRow(int row) { transport_->PlayRow(row); }
+void CTavroPlayerDlg::StopAndReset() { transport_->StopAndReset(); }
+void CTavroPlayerDlg::PositionTick() { transport_->PositionTick(); }
+void CTavroPlayerDlg::OnRewind() { transport_->OnRewind(); }
+void CTavroPlayerDlg::OnForward() { transport_->OnForward(); }
+void CTavroPlayerDlg::ToggleMute() { transport_->ToggleMute(); }
+void CTavroPlayerDlg::OnSliderScroll(int sliderId, int code, int position) {
+  transport_->OnSliderScroll(sliderId, code, position);
+}
+
+bool CTavroPlayerDlg::OpenRecording(const QString& path) { return session_->OpenRecording(path); }
+void CTavroPlayerDlg::OnViewFront() { session_->OnViewFront(); }
+void CTavroPlayerDlg::OnViewRear() { session_->OnViewRear(); }
+void CTavroPlayerDlg::OnViewBoth() { session_->OnViewBoth(); }
+void CTavroPlayerDlg::OnFlipVertical() { session_->OnFlipVertical(); }
+void CTavroPlayerDlg::OnFlipHorizontal() { session_->OnFlipHorizontal(); }
+void CTavroPlayerDlg::OnCapture() { session_->OnCapture(); }
+
+bool CTavroPlayerDlg::HasRemovableDrive() const { return library_->HasRemovableDrive(); }
+bool CTavroPlayerDlg::SelectDriveAndScan() { return library_->SelectDriveAndScan(); }
+void CTavroPlayerDlg::OnDetectCard() { library_->OnDetectCard(); }
+void CTavroPlayerDlg::OnDriveRemoved(const QString& root) { library_->OnDriveRemoved(root); }
+void CTavroPlayerDlg::OnInformation() { library_->OnInformation(); }
+bool CTavroPlayerDlg::ScanRecordings(int typeFilter, bool dateFilter) {
+  return library_->ScanRecordings(typeFilter, dateFilter);
+}
+void CTavroPlayerDlg::OnTypeFilter(int typeFilter) { library_->OnTypeFilter(typeFilter); }
+void CTavroPlayerDlg::OnCalendar() { library_->OnCalendar(); }
+void CTavroPlayerDlg::OnFolder() { library_->OnFolder(); }
+void CTavroPlayerDlg::OnCheckAll() { library_->OnCheckAll(); }
+void CTavroPlayerDlg::OnSave() { library_->OnSave(); }
+void CTavroPlayerDlg::OnDelete() { library_->OnDelete(); }
+void CTavroPlayerDlg::OnListClick(int row) { library_->OnListClick(row); }
+void CTavroPlayerDlg::ListFolderMode(const QString& folder) { library_->ListFolderMode(folder); }
+
+// The map commands belong to the telemetry side of the player.
+void CTavroPlayerDlg::OnMapLarger() {}
+void CTavroPlayerDlg::OnMapShow() {}
+
+// ---- Access ----
+
+CConfigListCtrl* CTavroPlayerDlg::PanelList() const { return lists_->TwinList(); }
+RecordingModel& CTavroPlayerDlg::Rows() const { return lists_->Model(); }
+bool CTavroPlayerDlg::TimerRunning() const { return transport_ && transport_->TimerRunning(); }
+int CTavroPlayerDlg::CurrentControlState() const { return layout_ ? layout_->CurrentControlState() : NoRecordings; }
+int CTavroPlayerDlg::CurrentIndex() const { return lists_->CurrentIndex(); }
+QString CTavroPlayerDlg::CardRoot() const { return library_ ? library_->CardRoot() : QString(); }
+bool CTavroPlayerDlg::FolderMode() const { return library_ && library_->FolderMode(); }
+int CTavroPlayerDlg::CurrentViewMode() const { return layout_ ? layout_->ViewMode() : ViewNormal; }
+int CTavroPlayerDlg::CurrentMapState() const { return layout_ ? layout_->MapState() : MapHidden; }
+int CTavroPlayerDlg::CurrentChannelView() const { return layout_ ? layout_->ChannelView() : ChannelNone; }
+int CTavroPlayerDlg::FlipVertical() const { return session_ ? session_->FlipVertical() : 0; }
+QString CTavroPlayerDlg::CaptureFolder() const { return session_ ? session_->CaptureFolder() : QString(); }

@@ -1,74 +1,58 @@
-// The player's main window: owns the engine, the video windows, the recording lists, every skinned
-// control and the dialogs, and carries out every command of the player.
+// The player's main window. It creates and skins its controls, paints its face, routes commands
+// and keys, and owns the engine and the controllers that do the work: the layout, the recording in
+// the player, the transport and the library. Its handlers keep the names of the player's model
+// and forward to those controllers, so panels and tests call "the main window's PlayPause".
 #pragma once
 
-#include "filecopy.h"
+#include "dialoghooks.h"
+#include "maincontrols.h"
+#include "playerstates.h"
+#include "windowdrag.h"
 
 #include <QDialog>
 #include <QHash>
-#include <QImage>
 #include <QPixmap>
-#include <QMap>
-#include <QPointer>
-#include <QRect>
 #include <QString>
-#include <functional>
 #include <memory>
-#include <optional>
 
 class CConfigListCtrl;
-class CInformationDlg;
-class CSelectMonthDlg;
 class CSovImageSlider;
 class CSovSkinButton;
 class CSovStaticTrans;
-class CStaticView;
 class CVideoPlayer;
+class LibraryController;
+class MainLayout;
 class PlatformServices;
-class QBasicTimer;
-class QMessageBox;
+class RecordingLists;
 class RecordingModel;
-class RemovableDrives;
-class QTimerEvent;
+class RecordingSession;
+class TransportController;
 
 class CTavroPlayerDlg : public QDialog {
   Q_OBJECT
  public:
-  enum ControlState { NoRecordings = 0, Listed = 1, Opened = 2 };
-  enum MapState { MapHidden = 0, MapSmall = 8, MapLarge = 16 };
-  enum ViewMode { ViewNormal = 1, ViewExtended = 2, ViewLargeMap = 16 };
-  enum TypeFilter { TypeAll = 1, TypeNormal = 2, TypeEvent = 3, TypeMotion = 4 };
-
-  // The modal questions the window asks. Tests answer them without showing anything.
-  struct Dialogs {
-    // A message box with the application title; returns QMessageBox::StandardButton.
-    std::function<int(const QString& text, bool okCancel)> message;
-    // The folder browser: owner title, title line and the folder to start in; empty when cancelled.
-    std::function<QString(const QString& windowTitle, const QString& titleLine, const QString& start)> chooseFolder;
-    // The drive selection dialog: the chosen entry's text, or no value when not confirmed.
-    std::function<std::optional<QString>()> selectDrive;
-    // The date dialog: the chosen date (seconds since 1970), or no value when cancelled.
-    std::function<std::optional<qint64>()> selectDate;
-    // The capture save dialog: initial name and folder; the chosen full path or empty.
-    std::function<QString(const QString& initialName, const QString& folder)> chooseCaptureFile;
-    // Asked before an existing capture file is replaced.
-    std::function<bool(const QString& path)> confirmReplace;
-    // A message that must not stop what the window is doing (a non-modal box).
-    std::function<void(const QString& text)> notice;
-    // The questions and messages of a save (empty members: the message boxes).
-    CopyHooks copy;
-  };
+  using enum ControlState;
+  using enum ViewMode;
+  using enum MapState;
+  using enum TypeFilter;
+  using Dialogs = PlayerDialogs;
 
   explicit CTavroPlayerDlg(PlatformServices& services, QWidget* parent = nullptr);
   ~CTavroPlayerDlg() override;
 
+  // A folder to list at start instead of searching for a card (set before OnInitDialog).
+  void SetStartFolder(const QString& folder) { startFolder_ = folder; }
   // Start-up: everything the player needs before the user acts; false when a panel could not be made.
   bool OnInitDialog();
   QString LoadUiString(int id) const;
+  int UiLanguage() const { return uiLanguage_; }
+
+  // ---- Layout and control states ----
   void UpdateControlStates(ControlState state);
   void LayoutForView(int mode);
+  void OnExtend();
 
-  // ---- Transport and position timer ----
+  // ---- Transport ----
   void PlayPause();
   void PlayPrevious();
   void PlayNext();
@@ -79,10 +63,8 @@ class CTavroPlayerDlg : public QDialog {
   void OnForward();
   void ToggleMute();
   void OnSliderScroll(int sliderId, int code, int position);
-  static QString TimeText(qint64 ms);
-  static double RateForSpeedPosition(int position);
 
-  // ---- Playback control ----
+  // ---- The recording in the player ----
   bool OpenRecording(const QString& path);
   void OnViewFront();
   void OnViewRear();
@@ -90,11 +72,6 @@ class CTavroPlayerDlg : public QDialog {
   void OnFlipVertical();
   void OnFlipHorizontal();
   void OnCapture();
-  static QRect Fit16x9(int width, int height);
-  // "%s_IMG_C%s.jpg" of the name's first 15 characters and its character at position 21.
-  static QString CaptureInitialName(const QString& recordingName);
-  // The chosen path without a ".jpg" extension (compared upper-cased); any other extension stays.
-  static QString CaptureBasePath(const QString& chosen);
 
   // ---- Recording library ----
   bool HasRemovableDrive() const;
@@ -103,7 +80,6 @@ class CTavroPlayerDlg : public QDialog {
   void OnDriveRemoved(const QString& root);
   void OnInformation();
   bool ScanRecordings(int typeFilter, bool dateFilter);
-  void ClearRecordingLists();
   void OnTypeFilter(int typeFilter);
   void OnCalendar();
   void OnFolder();
@@ -113,57 +89,37 @@ class CTavroPlayerDlg : public QDialog {
   void OnListClick(int row);
   // Lists the given folder as the folder command would (the command line's folder argument).
   void ListFolderMode(const QString& folder);
-  // A folder to list at start instead of searching for a card.
-  void SetStartFolder(const QString& folder) { startFolder = folder; }
-
-  // ---- Telemetry (map, speed and G-sensor graph; filled by the telemetry side) ----
-  void UpdateMapPosition(qint64 positionMs);
-  void UpdateSpeed(qint64 positionMs);
 
   // ---- Window ----
-  void OnExtend();
   void OnMapLarger();
   void OnMapShow();
   void OnMinimize();
   void OnClose();
 
   // ---- Access for panels and tests ----
-  CSovSkinButton* Button(int id) const;
-  CSovImageSlider* Slider(int id) const;
-  CSovStaticTrans* Label(int id) const;
-  CConfigListCtrl* RecordingList() const { return recordingList; }
+  CSovSkinButton* Button(int id) const { return controls_.Button(id); }
+  CSovImageSlider* Slider(int id) const { return controls_.Slider(id); }
+  CSovStaticTrans* Label(int id) const { return controls_.Label(id); }
+  CConfigListCtrl* RecordingList() const { return controls_.recordingList; }
   CConfigListCtrl* PanelList() const;
-  CVideoPlayer& Player() const { return *player; }
-  RecordingModel& Rows() const { return *rows; }
-  Dialogs& DialogHooks() { return dialogs; }
+  CVideoPlayer& Player() const { return *player_; }
+  RecordingLists& Lists() const { return *lists_; }
+  RecordingModel& Rows() const;
+  PlayerDialogs& DialogHooks() { return dialogs_; }
   bool TimerRunning() const;
-  int CurrentControlState() const { return controlState; }
-
-  // ---- Members of the window's model ----
-  int uiLanguage;
-  int viewMode = ViewNormal;
-  int channelView = 0;  // 0 none yet, 1 front, 2 rear, 4 both
-  int mapState = MapHidden;
-  int bandState = 0;
-  QRect windowRect;
-  int currentIndex = -1;
-  QString cardRoot;
-  bool folderMode = false;
-  qint64 selectedDate = 0;
-  quint8 flipVertical = 0;
-  quint8 flipHorizontal = 0;
-  QString lastSaveFolder;
-  // True while cardRoot is a chosen folder whose files are listed directly (no "Recordings" below).
-  bool listingFolderItself = false;
-  // The card that was listed when a folder was chosen; switching folder mode off lists it again.
-  QString cardRootBeforeFolder;
-  QString captureFolder;
-  QImage gsensorImage;
+  int CurrentControlState() const;
+  int CurrentIndex() const;
+  QString CardRoot() const;
+  bool FolderMode() const;
+  int CurrentViewMode() const;
+  int CurrentMapState() const;
+  int CurrentChannelView() const;
+  int FlipVertical() const;
+  QString CaptureFolder() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void timerEvent(QTimerEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -176,51 +132,28 @@ class CTavroPlayerDlg : public QDialog {
   void CreateControls();
   void CreateButtons();
   void CreateSlidersAndLabels();
-  void SetupRecordingLists();
+  void CreateControllers();
   void ConnectCommands();
   bool CreatePanels();
-  int ReadLanguageSetting() const;
-  void InstallLibraryDialogs();
   const QPixmap& CachedSkin(int id);
 
-  // Helpers of the commands.
+  // Keys the window takes before any control sees them; true when taken.
   bool PreTranslateKey(int key);
   void DispatchCommand(int id);
-  void SetPlayLook(bool pause);
-  void SetMuteLook(bool muted);
-  void SetWaveOutVolumeForStep(int step);
-  void UpdateTimeLabels(qint64 positionMs, qint64 durationMs);
-  void SetPositionSliders(qint64 positionMs, bool redrawNow);
-  void SelectAndReveal(int row);
-  void ApplyBrightnessToDecoders(int brightness);
-  void SetChannelButtons(int checkedId);
-  void ToggleRearFlip(int buttonId, quint8& flag, int parameter);
-  void RunChannelCommand();
-  int FirstCheckedType() const;
-  void SetTypeButtons(int typeFilter);
-  void RestartTelemetry();
-  void DrawGSensorGraph();
-  bool IsRunningOrPaused() const;
-  int StreamCount() const;
 
-  PlatformServices& services;
-  Dialogs dialogs;
-  std::unique_ptr<CVideoPlayer> player;
-  RecordingModel* rows = nullptr;  // child
-  CStaticView* frontVideo = nullptr;
-  CStaticView* rearVideo = nullptr;
-  CConfigListCtrl* recordingList = nullptr;
-  CSovStaticTrans* fileNameLabel = nullptr;
-  QWidget* mapView = nullptr;
-  QMap<int, CSovSkinButton*> buttons;
-  QMap<int, CSovImageSlider*> sliders;
-  QMap<int, CSovStaticTrans*> labels;
-  QHash<int, QPixmap> skinCache;
-  QPointer<CInformationDlg> informationDlg;
-  QPointer<QMessageBox> noticeBox;
-  std::unique_ptr<QBasicTimer> positionTimer;
-  int controlState = NoRecordings;
-  QString startFolder;
-  QPoint dragOffset;
-  bool draggingWindow = false;
+  PlatformServices& services_;
+  PlayerDialogs dialogs_;
+  int uiLanguage_;
+  QString startFolder_;
+  std::unique_ptr<CVideoPlayer> player_;
+  RecordingLists* lists_;  // child
+  MainControls controls_;
+  // The controllers, made in one step by CreateControllers; each is wired to those it uses.
+  std::unique_ptr<MainLayout> layout_;
+  std::unique_ptr<RecordingSession> session_;
+  std::unique_ptr<TransportController> transport_;
+  std::unique_ptr<LibraryController> library_;
+
+  QHash<int, QPixmap> skinCache_;
+  WindowDrag drag_;
 };

@@ -171,24 +171,13 @@ void CInformationDlg::showEvent(QShowEvent* event) {
 }
 
 void CInformationDlg::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
-    event->accept();
-    return;
-  }
-  QDialog::mousePressEvent(event);
+  if (!drag_.Press(*this, *event)) QDialog::mousePressEvent(event);
 }
 
 void CInformationDlg::mouseMoveEvent(QMouseEvent* event) {
-  if (dragOffset_ && (event->buttons() & Qt::LeftButton)) {
-    move(event->globalPosition().toPoint() - *dragOffset_);
-    event->accept();
-    return;
-  }
-  QDialog::mouseMoveEvent(event);
+  if (!drag_.Move(*this, *event)) QDialog::mouseMoveEvent(event);
 }
 
 void CInformationDlg::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) dragOffset_.reset();
-  QDialog::mouseReleaseEvent(event);
+  if (!drag_.Release(*event)) QDialog::mouseReleaseEvent(event);
 }

@@ -2,6 +2,8 @@
 // the recorder's firmware version and the player's version, on a borderless skinned window.
 #pragma once
 
+#include "windowdrag.h"
+
 #include "cardfigures.h"
 
 #include <QDialog>
@@ -43,6 +45,6 @@ class CInformationDlg : public QDialog {
   void SetLabel(int id, const QString& text);
 
   CSovSkinButton* closeButton_ = nullptr;
-  std::optional<QPoint> dragOffset_;  // press position inside the window while dragging
+  WindowDrag drag_;
   bool centred_ = false;
 };

@@ -20,6 +20,24 @@ const RecordingEntry& RecordingModel::Entry(int row) const {
   return entries_[static_cast<size_t>(row)];
 }
 
+bool RecordingModel::IsChecked(int row) const {
+  return row >= 0 && row < RowCount() && entries_[static_cast<size_t>(row)].checked == QLatin1String("1");
+}
+
+void RecordingModel::SetChecked(int row, bool checked) {
+  if (row < 0 || row >= RowCount() || IsChecked(row) == checked) return;
+  entries_[static_cast<size_t>(row)].checked = checked ? QStringLiteral("1") : QStringLiteral("0");
+  const QModelIndex cell = index(row, recording_column::kCheck);
+  emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+std::vector<int> RecordingModel::CheckedRows() const {
+  std::vector<int> rows;
+  for (int row = 0; row < RowCount(); ++row)
+    if (IsChecked(row)) rows.push_back(row);
+  return rows;
+}
+
 int RecordingModel::RowCount() const { return static_cast<int>(entries_.size()); }
 
 QString RecordingModel::ColumnTitle(int column) {

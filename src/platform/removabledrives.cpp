@@ -243,3 +243,12 @@ void RemovableDrives::CheckMounts() {
   for (const QString& root : removed) emit volumeRemoved(root);
   for (const QString& root : added) emit volumeAdded(root);
 }
+
+QString RemovableDrives::VolumeRootOf(const QString& path) const {
+  QString folder = path;
+  if (!folder.endsWith('/')) folder += '/';
+  QString best;
+  for (const RemovableVolume& volume : Enumerate())
+    if (folder.startsWith(volume.root) && volume.root.size() > best.size()) best = volume.root;
+  return best;
+}

@@ -54,6 +54,9 @@ class RemovableDrives : public QObject {
   virtual QList<RemovableVolume> Enumerate() const;
   // Whether root is the mount point of a removable volume.
   virtual bool IsRemovable(const QString& root) const;
+  // The root of the removable volume that holds path (a folder on a card gives the card's root);
+  // empty when path lies on no removable volume.
+  QString VolumeRootOf(const QString& path) const;
   // Total and free space of the volume holding path; no value when it cannot be read.
   virtual std::optional<VolumeSpace> Space(const QString& path) const;
 

@@ -36,7 +36,8 @@ QString StringTable::Load(int id, int language) const {
 bool StringTable::HasLanguage(int language) const { return texts_.contains(language); }
 
 int StringTable::SystemLanguage() {
-  switch (QLocale::system().language()) {
+  // The default locale is the system's unless the program (or a test) chose another.
+  switch (QLocale().language()) {
     case QLocale::Korean: return ids::kLangKorean;
     case QLocale::Japanese: return ids::kLangJapanese;
     case QLocale::Russian: return ids::kLangRussian;

@@ -261,8 +261,11 @@ void CConfigListCtrl::SetItemText(int row, int column, const QString& text) {
 }
 
 void CConfigListCtrl::WriteCellText(int row, int column, const QString& text) {
+  const QString* stored = texts_.Find(row, column);
+  const bool changed = !stored || *stored != text;
   texts_.Set(row, column, text);
   update(SubItemRect(row, column));
+  if (changed) emit cellTextChanged(row, column);
 }
 
 // ---- cells --------------------------------------------------------------------------------------

@@ -136,6 +136,8 @@ class CConfigListCtrl : public QWidget {
  signals:
   void itemClicked(int row);        // after the cell handling; -1 when no item
   void itemDoubleClicked(int row);  // -1 when no item
+  // A subitem text of the list's own changed: a cell's value after the user's input, or a write.
+  void cellTextChanged(int row, int column);
 
  protected:
   bool event(QEvent* e) override;

@@ -4,6 +4,7 @@
 
 #include "configlistctrl.h"
 #include "fakecard.h"
+#include "recordinglists.h"
 #include "resourceids.h"
 #include "skinbutton.h"
 #include "stringtable.h"
@@ -55,13 +56,12 @@ struct ListedCard {
   QStringList paths;
 };
 
-QString Text(int id) { return StringTable().Load(id, kLangKorean); }
 
 }  // namespace
 
 TEST(LibraryCommands, DriveSelectionListsTheCardAndTheSameDriveAgainChangesNothing) {
   ListedCard c;
-  EXPECT_EQ(c.f.window->cardRoot, c.root);
+  EXPECT_EQ(c.f.window->CardRoot(), c.root);
   EXPECT_EQ(c.List().GetItemCount(), 6);
   EXPECT_TRUE(c.f.window->Button(IDC_TYPE_ALL)->GetCheck());
   EXPECT_EQ(c.f.window->CurrentControlState(), CTavroPlayerDlg::Listed);
@@ -76,7 +76,7 @@ TEST(LibraryCommands, RemovingTheCardEmptiesTheListButAnotherDriveIsIgnored) {
   EXPECT_EQ(c.List().GetItemCount(), 6);
   c.f.window->OnDriveRemoved(c.root);
   EXPECT_EQ(c.List().GetItemCount(), 0);
-  EXPECT_TRUE(c.f.window->cardRoot.isEmpty());
+  EXPECT_TRUE(c.f.window->CardRoot().isEmpty());
   EXPECT_EQ(c.f.window->CurrentControlState(), CTavroPlayerDlg::NoRecordings);
   for (int id : {IDC_TYPE_ALL, IDC_TYPE_NORMAL, IDC_TYPE_EVENT, IDC_TYPE_MOTION})
     EXPECT_FALSE(c.f.window->Button(id)->GetCheck()) << id;
@@ -128,7 +128,7 @@ TEST(LibraryCommands, FolderModeListsTheFolderAndSwitchingItOffReturnsToTheCard)
   c.f.folderAnswer = pc.path();
   c.f.window->Button(IDC_FOLDER)->SetCheck(true);
   c.f.window->OnFolder();
-  EXPECT_TRUE(c.f.window->folderMode);
+  EXPECT_TRUE(c.f.window->FolderMode());
   EXPECT_TRUE(c.f.window->Button(IDC_TYPE_ALL)->GetCheck());
   EXPECT_EQ(c.Names(), QStringList{"20250101_120000_NOR_1F.MP4"});
 
@@ -136,19 +136,18 @@ TEST(LibraryCommands, FolderModeListsTheFolderAndSwitchingItOffReturnsToTheCard)
   // listing that folder rather than a "Recordings" folder inside it.
   c.f.window->Button(IDC_FOLDER)->SetCheck(false);
   c.f.window->OnFolder();
-  EXPECT_FALSE(c.f.window->folderMode);
+  EXPECT_FALSE(c.f.window->FolderMode());
   c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeNormal);
   EXPECT_EQ(c.Names(), QStringList{"20250101_120000_NOR_1F.MP4"});
 
   // With a card listed first, switching folder mode off lists the card again.
-  c.f.window->cardRoot.clear();
-  ASSERT_TRUE(c.f.window->SelectDriveAndScan());
+    ASSERT_TRUE(c.f.window->SelectDriveAndScan());
   c.f.window->Button(IDC_FOLDER)->SetCheck(true);
   c.f.window->OnFolder();
   EXPECT_EQ(c.List().GetItemCount(), 1);
   c.f.window->Button(IDC_FOLDER)->SetCheck(false);
   c.f.window->OnFolder();
-  EXPECT_EQ(c.f.window->cardRoot, c.root);
+  EXPECT_EQ(c.f.window->CardRoot(), c.root);
   EXPECT_EQ(c.List().GetItemCount(), 6);
 
   // A cancelled folder browser leaves folder mode off.
@@ -162,25 +161,25 @@ TEST(LibraryCommands, FolderModeListsTheFolderAndSwitchingItOffReturnsToTheCard)
 TEST(LibraryCommands, DeleteNeverRemovesTheLoadedRecording) {
   ListedCard c;
   const QStringList before = c.Names();
-  c.f.window->currentIndex = 5;
+  c.f.window->Lists().SetCurrent(5);
 
   // Only the loaded row checked: told, nothing deleted.
   c.Check(5);
   c.f.window->OnDelete();
-  EXPECT_EQ(c.f.messages, QStringList{Text(IDS_PLAYING_NOT_DELETABLE)});
+  EXPECT_EQ(c.f.messages, QStringList{c.f.window->LoadUiString(IDS_PLAYING_NOT_DELETABLE)});
   EXPECT_TRUE(QFile::exists(c.paths[5]));
 
   // Rows 2 and 5 checked, row 5 loaded: both texts asked; after OK only row 2 goes.
   c.f.messages.clear();
   c.Check(2);
   c.f.window->OnDelete();
-  EXPECT_EQ(c.f.messages, QStringList{Text(IDS_PLAYING_NOT_DELETABLE) + "\n" + Text(IDS_DELETE_CONFIRM)});
+  EXPECT_EQ(c.f.messages, QStringList{c.f.window->LoadUiString(IDS_PLAYING_NOT_DELETABLE) + "\n" + c.f.window->LoadUiString(IDS_DELETE_CONFIRM)});
   EXPECT_FALSE(QFile::exists(c.paths[2]));
   EXPECT_TRUE(QFile::exists(c.paths[5]));
   EXPECT_EQ(c.List().GetItemCount(), 5);
   EXPECT_EQ(c.List().GetFirstSelectedItem(), 1);
   // The loaded recording moved up a row; the window follows it.
-  EXPECT_EQ(c.f.window->currentIndex, 4);
+  EXPECT_EQ(c.f.window->CurrentIndex(), 4);
   EXPECT_EQ(c.List().GetItemText(4, 0), before[5]);
 
   // Cancel deletes nothing; the first row deleted selects no row.
@@ -227,5 +226,5 @@ TEST(LibraryCommands, InformationNeedsARemovableDrive) {
   MainWindowFixture f;
   ASSERT_TRUE(f.window->OnInitDialog());
   f.window->OnInformation();
-  EXPECT_EQ(f.messages, QStringList{Text(IDS_NO_CARD_DRIVE)});
+  EXPECT_EQ(f.messages, QStringList{f.window->LoadUiString(IDS_NO_CARD_DRIVE)});
 }

@@ -5,11 +5,14 @@
 #include "imageslider.h"
 #include "platformservices.h"
 #include "playgraph.h"
+#include "recordinglists.h"
 #include "recordingmodel.h"
 #include "registry.h"
 #include "resourceids.h"
 #include "skinbutton.h"
 #include "statictrans.h"
+#include "transportcontroller.h"
+#include "uilanguage.h"
 #include "videoplayer.h"
 
 #include <QDir>
@@ -90,19 +93,34 @@ TEST(MainWindow, StartsAsTheSkinnedWindowWithEveryControlInPlace) {
   EXPECT_EQ(f.window->Slider(IDC_BRIGHTNESS_SLIDER)->GetRangeMin(), -150);
 }
 
-TEST(MainWindow, UiLanguageFollowsTheInstallerValueWhenItIsOneOfTheFour) {
+TEST(MainWindow, UiLanguageIsTheStoredChoiceOrTheSystemsWhenTheTableHasIt) {
+  const QLocale english(QLocale::English), korean(QLocale::Korean), german(QLocale::German), russian(QLocale::Russian);
   const struct {
-    const char* stored;  // null: no App Paths key at all
+    const char* installer;  // the App Paths value; null: no key at all
+    int user;               // stored by --language; 0: none
+    QLocale system;
     QString expectedTitle;
   } cases[] = {
-      {nullptr, "드라이브 선택"}, {"1033", "Select Drive"}, {"1042", "드라이브 선택"},
-      {"2052", "드라이브 선택"},  {"garbage", "드라이브 선택"},
+      {nullptr, 0, english, "Select Drive"},     {nullptr, 0, korean, "드라이브 선택"},
+      {nullptr, 0, german, "드라이브 선택"},       {nullptr, 0, russian, "Выбор диска"},
+      {"1033", 0, korean, "Select Drive"},       {"1042", 0, english, "드라이브 선택"},
+      {"2052", 0, english, "Select Drive"},      {"garbage", 0, german, "드라이브 선택"},
+      {"1033", 1042, english, "드라이브 선택"},   {nullptr, 1033, korean, "Select Drive"},
   };
+  const QLocale pinned;
   for (const auto& c : cases) {
     MainWindowFixture f;
-    if (c.stored) RegistryKey::Create(f.services->Registry(), RegistryRoot::LocalMachine, kAppPaths)->SetString("language", c.stored);
+    if (c.installer) {
+      RegistryKey::Create(f.services->Registry(), RegistryRoot::LocalMachine, kAppPaths)->SetString("language", c.installer);
+    }
+    if (c.user) {
+      ASSERT_TRUE(StoreUiLanguage(f.services->Registry(), c.user));
+    }
+    QLocale::setDefault(c.system);
     ASSERT_TRUE(f.window->OnInitDialog());
-    EXPECT_EQ(f.window->LoadUiString(IDS_SELECT_DRIVE_TITLE), c.expectedTitle) << (c.stored ? c.stored : "none");
+    QLocale::setDefault(pinned);
+    EXPECT_EQ(f.window->LoadUiString(IDS_SELECT_DRIVE_TITLE), c.expectedTitle)
+        << (c.installer ? c.installer : "none") << " " << c.user << " " << c.system.name().toStdString();
   }
 }
 
@@ -141,7 +159,7 @@ TEST(MainWindow, ControlStatesFollowTheRecordingLifecycleAndTheStreamCount) {
     QSet<int> expected;
   };
   for (const Case& c : {Case{rows.oneCamera, opened}, Case{rows.twoCameras, opened + twoCameraOnly}}) {
-    f.window->currentIndex = c.row;
+    f.window->Lists().SetCurrent(c.row);
     ASSERT_TRUE(f.window->OpenRecording(f.window->RecordingList()->GetItemText(c.row, 4)));
     EXPECT_EQ(EnabledControls(*f.window), c.expected) << "row " << c.row;
   }
@@ -155,11 +173,11 @@ TEST(Transport, TextsAndTables) {
     const char* text;
   } times[] = {{0, "00:00:00"},         {83456, "00:01:23"},       {3600000, "01:00:00"},
                {3723900, "01:02:03"},   {360000000, "100:00:00"}};
-  for (const auto& t : times) EXPECT_EQ(CTavroPlayerDlg::TimeText(t.ms), QString(t.text)) << t.ms;
+  for (const auto& t : times) EXPECT_EQ(TransportController::TimeText(t.ms), QString(t.text)) << t.ms;
 
   const double rates[] = {1.0, 0.2, 0.4, 0.6, 0.8, 1.0, 1.25, 1.5, 1.75, 2.0, 1.0};
   for (int position = 0; position <= 10; ++position)
-    EXPECT_DOUBLE_EQ(CTavroPlayerDlg::RateForSpeedPosition(position), rates[position]) << position;
+    EXPECT_DOUBLE_EQ(TransportController::RateForSpeedPosition(position), rates[position]) << position;
 
   EXPECT_EQ(AudioOutput::WordForStep(99), 64879u * 65537u);
   EXPECT_EQ(AudioOutput::WordForStep(1), 655u * 65537u);
@@ -198,21 +216,21 @@ TEST(Transport, PlaysOneRecordingAfterAnotherAndResetsAfterTheLast) {
 
   // Page Down with nothing loaded plays the first row; Page Up then does nothing.
   f.window->PlayNext();
-  EXPECT_EQ(f.window->currentIndex, 0);
+  EXPECT_EQ(f.window->CurrentIndex(), 0);
   EXPECT_TRUE(f.window->TimerRunning());
   EXPECT_EQ(f.window->Player().PlayGraph()->State(), PlayState::Running);
   f.window->PlayPrevious();
-  EXPECT_EQ(f.window->currentIndex, 0);
+  EXPECT_EQ(f.window->CurrentIndex(), 0);
 
   // At the end of a row the next tick plays the following row.
   f.window->Player().SeekTo(f.window->Player().GetDurationMs());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return f.window->currentIndex == 1; }, 15000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return f.window->CurrentIndex() == 1; }, 15000));
   EXPECT_EQ(list->GetFirstSelectedItem(), 1);
 
   // After the last row the window returns to the listed state.
-  f.window->currentIndex = count - 1;
+  f.window->Lists().SetCurrent(count - 1);
   f.window->PlayNext();
-  EXPECT_EQ(f.window->currentIndex, -1);
+  EXPECT_EQ(f.window->CurrentIndex(), -1);
   EXPECT_FALSE(f.window->TimerRunning());
   EXPECT_FALSE(f.window->Player().PlayGraph());
   EXPECT_EQ(f.window->Label(IDC_DURATION_LABEL)->GetWindowText(), QString("00:00:00"));
@@ -264,8 +282,8 @@ TEST(Transport, AnUnplayableRecordingIsSkippedWithANotice) {
   f.window->ListFolderMode(folder.path());
   ASSERT_EQ(f.window->RecordingList()->GetItemCount(), 2);
   f.window->PlayRow(0);
-  EXPECT_EQ(f.window->currentIndex, 1);
-  ASSERT_TRUE(f.window->Player().PlayGraph());
+  // The next recording is tried from the event loop.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return f.window->CurrentIndex() == 1 && f.window->Player().PlayGraph(); }, 15000));
   EXPECT_EQ(f.window->Player().PlayGraph()->State(), PlayState::Running);
   ASSERT_EQ(f.notices.size(), 1);
   EXPECT_TRUE(f.notices.first().contains("20200101_000000_NOR_1F.AVI"));

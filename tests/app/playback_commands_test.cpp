@@ -3,7 +3,10 @@
 
 #include "configlistctrl.h"
 #include "graph/interfaces.h"
+#include "mainlayout.h"
 #include "playgraph.h"
+#include "recordinglists.h"
+#include "recordingsession.h"
 #include "resourceids.h"
 #include "skinbutton.h"
 #include "staticview.h"
@@ -25,12 +28,12 @@ TEST(PlaybackCommands, Fit16x9KeepsTheShapeInsideTheClientArea) {
                {{1600, 800}, {96, 0, 1408, 800}},
                {{1920, 1080}, {0, 0, 1920, 1080}},
                {{1022, 682}, {0, 57, 1022, 567}}};
-  for (const auto& c : cases) EXPECT_EQ(CTavroPlayerDlg::Fit16x9(c.client.width(), c.client.height()), c.expected);
+  for (const auto& c : cases) EXPECT_EQ(MainLayout::Fit16x9(c.client.width(), c.client.height()), c.expected);
 }
 
 TEST(PlaybackCommands, CaptureNamesFollowTheRecordingName) {
-  EXPECT_EQ(CTavroPlayerDlg::CaptureInitialName("20140512_134500_EVT_AB.AVI"), QString("20140512_134500_IMG_CB.jpg"));
-  EXPECT_EQ(CTavroPlayerDlg::CaptureInitialName("short.AVI"), QString("short.AVI_IMG_C.jpg"));
+  EXPECT_EQ(RecordingSession::CaptureInitialName("20140512_134500_EVT_AB.AVI"), QString("20140512_134500_IMG_CB.jpg"));
+  EXPECT_EQ(RecordingSession::CaptureInitialName("short.AVI"), QString("short.AVI_IMG_C.jpg"));
   const struct {
     const char* chosen;
     const char* base;
@@ -38,7 +41,7 @@ TEST(PlaybackCommands, CaptureNamesFollowTheRecordingName) {
                {"/shots/trip.JPG", "/shots/trip"},
                {"/shots/trip", "/shots/trip"},
                {"/shots/trip.png", "/shots/trip.png"}};
-  for (const auto& b : bases) EXPECT_EQ(CTavroPlayerDlg::CaptureBasePath(b.chosen), QString(b.base)) << b.chosen;
+  for (const auto& b : bases) EXPECT_EQ(RecordingSession::CaptureBasePath(b.chosen), QString(b.base)) << b.chosen;
 }
 
 namespace {
@@ -47,10 +50,10 @@ namespace {
 bool OpenWithCameras(MainWindowFixture& f, int cameras) {
   const QString root = f.AddCard(SampleCard(), "QX5");
   f.AnswerDriveWith(root);
-  if (f.window->cardRoot.isEmpty()) f.window->SelectDriveAndScan();
+  if (f.window->CardRoot().isEmpty()) f.window->SelectDriveAndScan();
   CConfigListCtrl* list = f.window->RecordingList();
   for (int row = 0; row < list->GetItemCount(); ++row) {
-    f.window->currentIndex = row;
+    f.window->Lists().SetCurrent(row);
     if (!f.window->OpenRecording(list->GetItemText(row, 4))) continue;
     if (f.window->Player().PlayGraph()->VideoStreamCount() == cameras) return true;
   }
@@ -70,7 +73,7 @@ TEST(PlaybackCommands, ChannelViewsPlaceTheVideoWindows) {
   QWidget* rear = Video(f, "Video window2");
 
   f.window->OnViewBoth();
-  EXPECT_EQ(f.window->channelView, 4);
+  EXPECT_EQ(f.window->CurrentChannelView(), 4);
   EXPECT_EQ(front->geometry(), QRect(3, 175, 344, 194));
   EXPECT_EQ(rear->geometry(), QRect(347, 175, 344, 194));
   EXPECT_TRUE(f.window->Button(IDC_VIEW_BOTH)->GetCheck());
@@ -82,11 +85,11 @@ TEST(PlaybackCommands, ChannelViewsPlaceTheVideoWindows) {
 
   // A one-camera recording opens in the front view, whatever was chosen before, and refuses rear.
   ASSERT_TRUE(OpenWithCameras(f, 1));
-  EXPECT_EQ(f.window->channelView, 1);
+  EXPECT_EQ(f.window->CurrentChannelView(), 1);
   EXPECT_EQ(front->geometry(), QRect(3, 78, 688, 387));
   f.window->Button(IDC_VIEW_REAR)->SetCheck(true);
   f.window->OnViewRear();
-  EXPECT_EQ(f.window->channelView, 1);
+  EXPECT_EQ(f.window->CurrentChannelView(), 1);
   EXPECT_FALSE(f.window->Button(IDC_VIEW_REAR)->GetCheck());
 }
 
@@ -99,11 +102,11 @@ TEST(PlaybackCommands, RearFlipsNeedAPlayingRecordingAndSurviveTheNextOpen) {
   f.window->Button(IDC_FLIP_VERTICAL)->SetCheck(true);
   f.window->OnFlipVertical();
   EXPECT_FALSE(f.window->Button(IDC_FLIP_VERTICAL)->GetCheck());
-  EXPECT_EQ(f.window->flipVertical, 0);
+  EXPECT_EQ(f.window->FlipVertical(), 0);
 
   f.window->Player().Play();
   f.window->OnFlipVertical();
-  EXPECT_EQ(f.window->flipVertical, 1);
+  EXPECT_EQ(f.window->FlipVertical(), 1);
   EXPECT_TRUE(f.window->Button(IDC_FLIP_VERTICAL)->GetCheck());
   IDecoderParameters* rearDecoder = f.window->Player().PlayGraph()->Decoder(2);
   ASSERT_TRUE(rearDecoder);
@@ -112,7 +115,7 @@ TEST(PlaybackCommands, RearFlipsNeedAPlayingRecordingAndSurviveTheNextOpen) {
   EXPECT_EQ(f.window->Player().PlayGraph()->Decoder(1)->GetParam(decoderparam::kFlipVertical), 0);
 
   // The next two-camera recording starts with the rear image as the user left it.
-  const int row = f.window->currentIndex;
+  const int row = f.window->CurrentIndex();
   ASSERT_TRUE(f.window->OpenRecording(f.window->RecordingList()->GetItemText(row, 4)));
   EXPECT_EQ(f.window->Player().PlayGraph()->Decoder(2)->GetParam(decoderparam::kFlipVertical), 1);
 }
@@ -139,7 +142,7 @@ TEST(PlaybackCommands, CaptureWritesTheCameraImagesAndKeepsThePlayState) {
     EXPECT_EQ(reader.format(), QByteArray("jpeg")) << name;
     EXPECT_GT(reader.size().width(), 0) << name;
   }
-  EXPECT_EQ(f.window->captureFolder, shots.path());
+  EXPECT_EQ(f.window->CaptureFolder(), shots.path());
 
   // Running before the dialog: running again after it, also when cancelled.
   f.window->Player().Play();

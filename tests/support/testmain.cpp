@@ -8,6 +8,7 @@
 #include "stringtable.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
+  // Texts that follow the system's language read the same on every machine the tests run on.
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   QTemporaryDir dir;
   registryDir = &dir;
   auto* services = new PlatformServices(std::make_unique<RegistryStore>(dir.path()),
