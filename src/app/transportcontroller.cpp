@@ -181,7 +181,8 @@ void TransportController::PlayRow(int row) {
   if (path.isEmpty()) return;
   lists_.SetCurrent(row);
   if (!session_.OpenRecording(path)) return;
-  lists_.SelectInTwin(row);
+  // Both lists: the play command that follows starts the main list's selected row.
+  lists_.SelectInBoth(row);
   PlayPause();
 }
 

@@ -45,3 +45,13 @@ TEST(DecoderSettings, WritesValuesAndIsIdempotent) {
   EXPECT_EQ(key->QueryDword("h264"), 1u);
   EXPECT_EQ(key->QueryString("whitelist"), "a.exe;" + kName + ";");
 }
+
+TEST(DecoderSettings, ALongWhitelistKeepsItsTail) {
+  QTemporaryDir dir;
+  RegistryStore store(dir.path());
+  QString longList;
+  for (int i = 0; longList.size() < 6000; ++i) longList += QString("program%1.exe;").arg(i, 4, 10, QChar('0'));
+  RegistryKey::Create(store, RegistryRoot::CurrentUser, kKey)->SetString("whitelist", longList);
+  ApplyDecoderSettings(store);
+  EXPECT_EQ(RegistryKey::Open(store, RegistryRoot::CurrentUser, kKey)->QueryString("whitelist"), longList + kName + ";");
+}

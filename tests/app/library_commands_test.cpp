@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace ids;
@@ -227,4 +228,68 @@ TEST(LibraryCommands, InformationNeedsARemovableDrive) {
   ASSERT_TRUE(f.window->OnInitDialog());
   f.window->OnInformation();
   EXPECT_EQ(f.messages, QStringList{f.window->LoadUiString(IDS_NO_CARD_DRIVE)});
+}
+
+TEST(LibraryCommands, ACardRemovedWhileAFolderIsListedIsNotListedAgain) {
+  ListedCard c;
+  QTemporaryDir pc;
+  QFile recording(pc.filePath("20250101_120000_NOR_1F.MP4"));
+  ASSERT_TRUE(recording.open(QIODevice::WriteOnly));
+  recording.resize(2048);
+  recording.close();
+  c.f.folderAnswer = pc.path();
+  c.f.window->Button(IDC_FOLDER)->SetCheck(true);
+  c.f.window->OnFolder();
+  ASSERT_EQ(c.Names(), QStringList{"20250101_120000_NOR_1F.MP4"});
+
+  // The card goes while the folder is listed: the folder stays listed, and switching folder
+  // mode off keeps it instead of listing a card that is not there.
+  c.f.drives->volumes.clear();
+  c.f.window->OnDriveRemoved(c.root);
+  EXPECT_EQ(c.Names(), QStringList{"20250101_120000_NOR_1F.MP4"});
+  c.f.window->Button(IDC_FOLDER)->SetCheck(false);
+  c.f.window->OnFolder();
+  EXPECT_NE(c.f.window->CardRoot(), c.root);
+  EXPECT_EQ(c.Names(), QStringList{"20250101_120000_NOR_1F.MP4"});
+}
+
+TEST(LibraryCommands, InformationForAFolderOnTheCardKeepsTheListing) {
+  ListedCard c;
+  c.f.folderAnswer = c.card.RecordingsPath();
+  c.f.window->Button(IDC_FOLDER)->SetCheck(true);
+  c.f.window->OnFolder();
+  ASSERT_EQ(c.List().GetItemCount(), 6);
+  c.Check(2);
+  int driveQuestions = 0;
+  c.f.window->DialogHooks().selectDrive = [&]() -> std::optional<QString> {
+    ++driveQuestions;
+    return c.root;
+  };
+  c.f.window->OnInformation();
+  EXPECT_EQ(driveQuestions, 0);
+  EXPECT_TRUE(c.f.window->FolderMode());
+  EXPECT_TRUE(c.f.window->Lists().IsChecked(2));
+  QWidget* information = c.f.window->findChild<QWidget*>(ControlName(kInformationTemplate));
+  ASSERT_TRUE(information);
+  EXPECT_TRUE(information->isVisible());
+}
+
+TEST(LibraryCommands, CheckMarksAreTheModelsAndReachTheListsBothWays) {
+  ListedCard c;
+  // A click on a box marks the row in the model.
+  const QRect box = c.List().SubItemRect(3, 3);
+  c.f.window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(c.f.window.get()));
+  QTest::mouseClick(&c.List(), Qt::LeftButton, {}, box.center());
+  EXPECT_TRUE(c.f.window->Lists().IsChecked(3));
+  EXPECT_EQ(c.f.window->Lists().CheckedRows(), std::vector<int>{3});
+  // A mark set in the model shows in the list, and a save copies exactly the marked rows.
+  c.f.window->Lists().SetChecked(3, false);
+  c.f.window->Lists().SetChecked(4, true);
+  EXPECT_EQ(c.List().GetItemText(3, 3), QString("0"));
+  EXPECT_EQ(c.List().GetItemText(4, 3), QString("1"));
+  QTemporaryDir backup;
+  c.f.folderAnswer = backup.path();
+  c.f.window->OnSave();
+  EXPECT_EQ(QDir(backup.path()).entryList(QDir::Files), QStringList{c.Names()[4]});
 }
