@@ -4,6 +4,7 @@
 #include "graph/interfaces.h"
 #include "mainlayout.h"
 #include "playgraph.h"
+#include "recordingentry.h"
 #include "resourceids.h"
 #include "skinbutton.h"
 #include "statictrans.h"
@@ -64,7 +65,7 @@ bool RecordingSession::OpenRecording(const QString& path) {
 
   CSovStaticTrans* fileName = controls_.fileName;
   fileName->hide();
-  fileName->SetWindowText(FileNameOf(path));
+  fileName->SetWindowText(RecordingDisplayName(FileNameOf(path)));
   fileName->RefreshBackground();
   if (layout_.ViewMode() == ViewNormal && layout_.MapState() != MapLarge) fileName->show();
 

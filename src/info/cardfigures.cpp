@@ -1,12 +1,15 @@
 #include "cardfigures.h"
 
 #include "recordingentry.h"
+#include "regularfile.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
 qint64 UsageWalk(const QString& folder, const QString& code) {
   qint64 totalKiB = 0;
@@ -23,16 +26,20 @@ qint64 UsageWalk(const QString& folder, const QString& code) {
   return totalKiB;
 }
 
-QString FirmwareVersionText(const QString& cardRoot) {
-  QFile file(cardRoot + QStringLiteral("Configs/qx5_sysenv.cfg"));
-  if (!file.open(QIODevice::ReadOnly)) return QString();
-  unsigned char header[16];
-  std::memset(header, 0, sizeof header);
-  const qint64 got = file.read(reinterpret_cast<char*>(header), sizeof header);
-  if (got <= 0) return QString();
-  const qint32 major = qFromLittleEndian<qint32>(header + 8);
-  const qint32 minor = qFromLittleEndian<qint32>(header + 12);
+QString FirmwareVersionFromHeader(const QByteArray& header) {
+  if (header.isEmpty()) return QString();
+  unsigned char bytes[16];
+  std::memset(bytes, 0, sizeof bytes);
+  std::memcpy(bytes, header.constData(), std::min<size_t>(sizeof bytes, size_t(header.size())));
+  const qint32 major = qFromLittleEndian<qint32>(bytes + 8);
+  const qint32 minor = qFromLittleEndian<qint32>(bytes + 12);
+  if (major < 0 || major > 99 || minor < 0 || minor > 999) return QString();
   return QString::asprintf("%d.%03d", major, minor);
+}
+
+QString FirmwareVersionText(const QString& cardRoot) {
+  const std::optional<QByteArray> header = ReadRegularFileHead(cardRoot + QStringLiteral("Configs/qx5_sysenv.cfg"), 16);
+  return header ? FirmwareVersionFromHeader(*header) : QString();
 }
 
 QString GigabyteText(double mebibytes) {

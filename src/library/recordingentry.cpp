@@ -76,6 +76,13 @@ QString RecordingDateText(const QDateTime& t) {
   return RecordingDateText(t.isValid() ? t.toSecsSinceEpoch() : 0);
 }
 
+QString RecordingDisplayName(const QString& name) {
+  QString shown = name;
+  for (QChar& c : shown)
+    if (c.category() == QChar::Other_Control) c = QChar::ReplacementCharacter;
+  return shown;
+}
+
 QString RecordingTypeCode(const QString& name) { return name.mid(16, 3).toUpper(); }
 
 bool HasRecordingExtension(const QString& name) {

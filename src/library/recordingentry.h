@@ -32,6 +32,9 @@ QString RecordingSizeText(qint64 bytes);
 QString RecordingDateText(const QDateTime& t);
 // The same for seconds since 1970.
 QString RecordingDateText(qint64 secondsSinceEpoch);
+// A name as the player shows it on one line: control characters (a line break in a name, say)
+// become U+FFFD, so no part of the name is pushed out of sight.
+QString RecordingDisplayName(const QString& name);
 // Characters 16 to 18 of the name, upper-cased; shorter or empty for short names.
 QString RecordingTypeCode(const QString& name);
 // Whether RecordingTypeCode(name) equals code, without building the text.

@@ -50,8 +50,6 @@ QString RecordingsFolder(const QString& cardRoot, bool folderMode) {
   return folderMode ? cardRoot : cardRoot + QStringLiteral("Recordings");
 }
 
-namespace {
-
 // The name tests cost nothing, while the size needs the file's metadata: they come first.
 bool NamePasses(const QString& name, const ScanFilter& filter) {
   if (!HasRecordingExtension(name)) return false;
@@ -59,6 +57,8 @@ bool NamePasses(const QString& name, const ScanFilter& filter) {
   if (filter.dateFilter && QStringView(name).left(8) != filter.dateKey) return false;
   return true;
 }
+
+namespace {
 
 // What the directory pass keeps of a file; the texts are made after sorting, in name order.
 struct FoundFile {

@@ -15,6 +15,10 @@ struct ScanFilter {
   QString dateKey;          // "%04d%02d%02d", see DateKey()
 };
 
+// Whether a file of this name is listed under the filter (the extension, the type code at 16 to
+// 18 and the date at 0 to 7); the size is checked apart.
+bool NamePasses(const QString& name, const ScanFilter& filter);
+
 // The recordings directly inside folder (subfolders are not entered) that pass the filter,
 // sorted by name. A folder that cannot be read gives no rows.
 std::vector<RecordingEntry> ListFolderEntries(const QString& folder, const ScanFilter& filter);

@@ -8,7 +8,9 @@
 #include "stringtable.h"
 #include "testenvironment.h"
 
+#include <QFile>
 #include <QTest>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -51,9 +53,10 @@ TEST(FirmwareVersion, ReadsMajorAndMinor) {
     const char* text;
   };
   const Case cases[] = {
-      {1, 7, 16, "1.007"},    {1, 7, 100, "1.007"},  {1, 7, 12, "1.000"},
-      {1, 1234, 16, "1.1234"}, {2, 5, 9, "2.000"},    {1, 7, 0, ""},
-      {-1, 3, 16, "-1.003"},
+      {1, 7, 16, "1.007"},  {1, 7, 100, "1.007"}, {1, 7, 12, "1.000"}, {2, 5, 9, "2.000"},
+      {1, 7, 0, ""},        {0, 0, 16, "0.000"},   {99, 999, 16, "99.999"},
+      // Numbers no recorder writes come from a damaged or foreign file: no version is shown.
+      {1, 1234, 16, ""},    {-1, 3, 16, ""},       {100, 0, 16, ""},      {1223696546, 0, 16, ""},
   };
   for (const Case& c : cases) {
     FakeCard card;
@@ -62,6 +65,17 @@ TEST(FirmwareVersion, ReadsMajorAndMinor) {
   }
   FakeCard noConfig;
   EXPECT_EQ(FirmwareVersionText(noConfig.Root()), "");
+}
+
+TEST(FirmwareVersion, AFifoOrAFolderInPlaceOfTheFileIsNeverOpenedForReading) {
+  FakeCard fifo;
+  fifo.AddFolder("Configs");
+  // Opening a FIFO for reading would wait for a writer for ever.
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo.Root() + "Configs/qx5_sysenv.cfg").constData(), 0600), 0);
+  EXPECT_EQ(FirmwareVersionText(fifo.Root()), "");
+  FakeCard folder;
+  folder.AddFolder("Configs/qx5_sysenv.cfg");
+  EXPECT_EQ(FirmwareVersionText(folder.Root()), "");
 }
 
 TEST(GigabyteText, RoundsToOneDecimal) {

@@ -1,0 +1,40 @@
+#include "regularfile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool IsRegularFile(const QString& path) {
+  struct stat st {};
+  return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::optional<QByteArray> ReadRegularFileHead(const QString& path, qint64 maxBytes) {
+  // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer that never comes.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  QByteArray bytes;
+  bytes.resize(static_cast<qsizetype>(std::max<qint64>(maxBytes, 0)));
+  qsizetype got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    got += n;
+  }
+  ::close(fd);
+  bytes.truncate(got);
+  return bytes;
+}
