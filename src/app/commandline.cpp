@@ -1,13 +1,10 @@
 #include "commandline.h"
 
+#include "tavroversion.h"
 #include "uilanguage.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-
-#ifndef TAVRO_VERSION
-#error "TAVRO_VERSION comes from the project's version in CMake"
-#endif
 
 namespace {
 

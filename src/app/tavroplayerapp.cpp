@@ -8,6 +8,7 @@
 #include "stringtable.h"
 #include "reviewrun.h"
 #include "tavroplayerdlg.h"
+#include "tavroversion.h"
 #include "uilanguage.h"
 
 #include <QFont>
@@ -15,6 +16,8 @@
 CTavroPlayerApp::CTavroPlayerApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("TavroRoadcask"));
   setOrganizationName(QStringLiteral("Tavro"));
+  // The desktop matches the window to the player's menu entry by this name.
+  setDesktopFileName(QStringLiteral(TAVRO_APP_ID));
   // Korean texts need a Korean face; fontconfig falls back to it for every missing glyph too.
   QFont font(QStringLiteral("NanumGothic"));
   font.setPixelSize(12);

@@ -1,5 +1,6 @@
 // The player's command line: what each option gives, and the usage errors.
 #include "commandline.h"
+#include "tavroversion.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +47,7 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
   } cases[] = {
       {{"--help"}, 0, "Usage: tavro-player [OPTION]... [FOLDER]", nullptr},
       {{"-h"}, 0, "--screenshot=FILE", nullptr},
-      {{"--version"}, 0, "tavro-player (TAVRO Roadcask QX5) " TAVRO_TEST_VERSION, nullptr},
+      {{"--version"}, 0, "tavro-player (TAVRO Roadcask QX5) " TAVRO_VERSION, nullptr},
       {{"--frobnicate"}, 2, nullptr, "tavro-player: unknown option 'frobnicate'"},
       {{"--view", "sideways"}, 2, nullptr, "invalid view 'sideways'"},
       {{"--language", "2052"}, 2, nullptr, "invalid language '2052'"},

@@ -1,7 +1,10 @@
 // Draws the player's skin bitmaps into a folder and writes the resource list that embeds them.
 //   skin-gen OUTDIR [--preview FILE.png] [--sheet FILE.png]
+//   skin-gen --icons DIR SIZE...
 // The preview composes the normal view from the drawn images; the sheet shows every button run
-// in all its states and the extended view's bars, for judging the artwork by eye.
+// in all its states and the extended view's bars, for judging the artwork by eye. --icons draws
+// only the application icon, at the sizes of the desktop's icon theme, for installing.
+#include "appicon.h"
 #include "preview.h"
 #include "skintable.h"
 
@@ -14,6 +17,7 @@
 #include <cstdio>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -37,7 +41,20 @@ int Fail(const QString& message) {
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QStringList args = app.arguments();
-  if (args.size() < 2) return Fail(QStringLiteral("usage: skin-gen OUTDIR [--preview FILE.png] [--sheet FILE.png]"));
+  if (args.size() < 2)
+    return Fail(QStringLiteral("usage: skin-gen OUTDIR [--preview FILE.png] [--sheet FILE.png] | --icons DIR SIZE..."));
+  if (args.at(1) == QLatin1String("--icons")) {
+    if (args.size() < 4) return Fail(QStringLiteral("usage: skin-gen --icons DIR SIZE..."));
+    std::vector<int> sizes;
+    for (int i = 3; i < args.size(); ++i) {
+      bool ok = false;
+      const int size = args.at(i).toInt(&ok);
+      if (!ok || size < 1 || size > 1024) return Fail(QStringLiteral("%1 is no icon size").arg(args.at(i)));
+      sizes.push_back(size);
+    }
+    QString error;
+    return skingen::WriteIconTheme(args.at(2), sizes, &error) ? 0 : Fail(error);
+  }
   QDir out(args.at(1));
   if (!out.mkpath(QStringLiteral("."))) return Fail(QStringLiteral("cannot create %1").arg(args.at(1)));
 

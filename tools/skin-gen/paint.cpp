@@ -1,6 +1,7 @@
 #include "paint.h"
 
 #include <QPainterPath>
+#include <QRadialGradient>
 
 #include <algorithm>
 #include <cmath>
@@ -136,6 +137,25 @@ void DrawRecess(QPainter& painter, const QRectF& rect, qreal radius, QColor fill
   painter.setBrush(fill);
   painter.drawPath(RoundedRect(rect.adjusted(1, 1, -1, -1), std::max<qreal>(0, radius - 1)));
   painter.restore();
+}
+
+void DrawMark(QPainter& p, QPointF centre, qreal radius) {
+  p.save();
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0, 0, 0, 90));
+  p.drawEllipse(centre + QPointF(0, 1), radius + 1, radius + 1);
+  p.setBrush(colour::kAccent);
+  p.drawEllipse(centre, radius, radius);
+  p.setBrush(QColor(16, 16, 18));
+  p.drawEllipse(centre, radius * 0.72, radius * 0.72);
+  QRadialGradient glass(centre - QPointF(radius * 0.2, radius * 0.25), radius * 0.6);
+  glass.setColorAt(0, QColor(92, 96, 104));
+  glass.setColorAt(1, QColor(30, 31, 35));
+  p.setBrush(glass);
+  p.drawEllipse(centre, radius * 0.46, radius * 0.46);
+  p.setBrush(QColor(255, 255, 255, 150));
+  p.drawEllipse(centre - QPointF(radius * 0.18, radius * 0.2), radius * 0.1, radius * 0.1);
+  p.restore();
 }
 
 }  // namespace skingen

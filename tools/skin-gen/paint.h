@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 
@@ -65,6 +66,10 @@ QPainterPath RoundedRect(const QRectF& rect, qreal radius);
 
 // Linear vertical gradient helper.
 QLinearGradient Vertical(const QRectF& rect, QColor top, QColor bottom);
+
+// The brand mark, a lens in an orange ring, centred on centre; the title row and the
+// application icon both carry it.
+void DrawMark(QPainter& painter, QPointF centre, qreal radius);
 
 // A recessed field: dark fill, dark top edge and a faint light bottom edge.
 void DrawRecess(QPainter& painter, const QRectF& rect, qreal radius, QColor fill);

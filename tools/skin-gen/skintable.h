@@ -1,6 +1,7 @@
 // The table of every skin bitmap: id, size, key colour and the drawing that makes it.
 #pragma once
 
+#include "appicon.h"
 #include "buttonart.h"
 #include "surfaces.h"
 

@@ -30,26 +30,6 @@ void HorizontalGroove(QPainter& p, int left, int right, int y) {
   p.fillRect(QRect(left, y + 1, right - left, 1), QColor(48, 50, 54));
 }
 
-void DrawMark(QPainter& p, QPointF centre, qreal radius) {
-  // The brand mark: a lens in an orange ring.
-  p.save();
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0, 0, 0, 90));
-  p.drawEllipse(centre + QPointF(0, 1), radius + 1, radius + 1);
-  p.setBrush(colour::kAccent);
-  p.drawEllipse(centre, radius, radius);
-  p.setBrush(QColor(16, 16, 18));
-  p.drawEllipse(centre, radius * 0.72, radius * 0.72);
-  QRadialGradient glass(centre - QPointF(radius * 0.2, radius * 0.25), radius * 0.6);
-  glass.setColorAt(0, QColor(92, 96, 104));
-  glass.setColorAt(1, QColor(30, 31, 35));
-  p.setBrush(glass);
-  p.drawEllipse(centre, radius * 0.46, radius * 0.46);
-  p.setBrush(QColor(255, 255, 255, 150));
-  p.drawEllipse(centre - QPointF(radius * 0.18, radius * 0.2), radius * 0.1, radius * 0.1);
-  p.restore();
-}
-
 QColor FaceRow(int y) {
   if (y >= face::kTitleStripTop && y < face::kTitleStripTop + 40) return TopStripRow(y - face::kTitleStripTop);
   if (y < face::kTitleStripTop) return TopStripRow(1);
@@ -447,17 +427,6 @@ QImage DrawSliderThumb(QSize size) {
     p.fillRect(QRect(cx - 2, cy, 4, 1), colour::kAccent);
     p.fillRect(QRect(cx - 2, cy + 3, 4, 1), QColor(110, 111, 116));
   });
-}
-
-QImage DrawAppIcon() {
-  const QSize size(128, 128);
-  QImage image = Opaque(size, QColor(18, 19, 21));
-  QPainter p(&image);
-  Smooth(p);
-  p.fillRect(image.rect(), Vertical(QRectF(image.rect()), QColor(50, 52, 57), QColor(16, 17, 19)));
-  DrawMark(p, QPointF(64, 58), 36);
-  DrawText(p, QRectF(0, 98, 128, 24), QStringLiteral("QX5"), UiFont(18, true, 3.0), colour::kInkBright);
-  return image;
 }
 
 Surfaces::Surfaces() : mapStrip_(DrawMapStrip()), face_(DrawFace(mapStrip_)), infoFace_(DrawInfoFace()) {}

@@ -58,6 +58,5 @@ QImage DrawScrollTrack();
 QImage DrawScrollThumb();
 QImage DrawSliderChannel(const QImage& backdrop, bool filled);
 QImage DrawSliderThumb(QSize size);
-QImage DrawAppIcon();
 
 }  // namespace skingen
