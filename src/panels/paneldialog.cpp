@@ -3,6 +3,7 @@
 #include "panelhost.h"
 #include "resourceids.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
 
@@ -11,7 +12,8 @@ CPanelDialog::CPanelDialog(int templateId, PanelHost* host, QWidget* parent)
   setObjectName(ids::ControlName(templateId));
   setAttribute(Qt::WA_OpaquePaintEvent);
   // The window decides the mouse bands from moves over its own face; a move over a panel is not
-  // one of them, just as a separate window above it would keep it.
+  // one of them, as a separate window above it would keep it. A move no control of the panel takes
+  // must not climb to the window either.
   setAttribute(Qt::WA_NoMousePropagation);
   hide();
   LoadAccelerators();
@@ -46,4 +48,9 @@ bool CPanelDialog::Contains(const QObject* object) {
 void CPanelDialog::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   DrawBackground(painter);
+}
+
+void CPanelDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) event->ignore();
+  else event->accept();
 }

@@ -17,14 +17,16 @@ class CPanelDialog : public QWidget {
   PanelHost* Host() const { return host_; }
 
   // True for a panel and every control inside one. The main window's own key handling leaves
-  // these keys to the panel (a slider's arrows are its own), except those that act on the whole
-  // view, such as Escape.
+  // keys sent to these to the panel: a slider's arrows and a button's Space are their own.
   static bool Contains(const QObject* object);
 
  protected:
   // The panel's skin; it covers the whole panel, so nothing below is erased first.
   virtual void DrawBackground(QPainter& painter) = 0;
   void paintEvent(QPaintEvent* event) override;
+  // Keys its controls leave end here, as in a dialog of its own, except Escape, which goes on to
+  // the window (it leaves the extended view).
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void LoadAccelerators();

@@ -357,4 +357,19 @@ TEST_F(ControlPanelTest, TransportEnablingFollowsTheWindow) {
   }
 }
 
+// A panel is a dialog of its own for the keyboard: what its controls leave does not reach the
+// window (whose Left would rewind), except Escape, which leaves the extended view there.
+TEST_F(ControlPanelTest, KeysStayInThePanelExceptEscape) {
+  for (QWidget* control : std::initializer_list<QWidget*>{panel->Button(IDC_PANEL_PLAY), PanelSlider(IDC_PANEL_VOLUME_SLIDER)}) {
+    window.keysReachingWindow.clear();
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_A, Qt::Key_Return, Qt::Key_Escape}) QTest::keyClick(control, key);
+    EXPECT_EQ(window.keysReachingWindow, QList<int>{Qt::Key_Escape}) << control->objectName().toStdString();
+  }
+  EXPECT_TRUE(CPanelDialog::Contains(PanelSlider(IDC_PANEL_VOLUME_SLIDER)));
+  EXPECT_TRUE(CPanelDialog::Contains(window.FileListPanel()->List()));
+  EXPECT_TRUE(CPanelDialog::Contains(window.TopBar()));
+  EXPECT_FALSE(CPanelDialog::Contains(window.Slider(IDC_VOLUME_SLIDER)));
+  EXPECT_FALSE(CPanelDialog::Contains(&window));
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include "skinbutton.h"
 #include "statictrans.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -107,6 +108,8 @@ void FakeWindow::mouseMoveEvent(QMouseEvent* event) {
   bars->OnMouseMove(event->position().toPoint());
   QWidget::mouseMoveEvent(event);
 }
+
+void FakeWindow::keyPressEvent(QKeyEvent* event) { keysReachingWindow << event->key(); }
 
 void FakeWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);

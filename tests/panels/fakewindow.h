@@ -36,6 +36,7 @@ class FakeWindow : public QWidget, public PanelHost {
   void SetRows(int count);
 
   QStringList calls;  // "PlayPause", "OnTypeFilter(2)", "SeekTo(1500)", "OnCalendar[1003=1]", ...
+  QList<int> keysReachingWindow;
   bool extended = false;
   int currentIndex = -1;
   RecordingModel rows;
@@ -81,6 +82,7 @@ class FakeWindow : public QWidget, public PanelHost {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
