@@ -1,5 +1,6 @@
 #include "librarycontroller.h"
 
+#include "controlfilelistdlg.h"
 #include "deleteplan.h"
 #include "dialoghooks.h"
 #include "filecopy.h"
@@ -37,6 +38,16 @@ LibraryController::LibraryController(PlatformServices& services, RecordingLists&
       dialogs_(dialogs),
       loadUiString_(std::move(loadUiString)),
       window_(window) {}
+
+LibraryController::~LibraryController() = default;
+
+void LibraryController::SetFileListPanel(CControlFileListDlg* panel) {
+  fileListPanel_ = panel;
+  SetTypeButtons(FirstCheckedType());
+  SetCalendarChecked(controls_.calendar->GetCheck());
+  SetFolderChecked(controls_.folder->GetCheck());
+  SetCheckAllChecked(controls_.checkAll->GetCheck());
+}
 
 CInformationDlg* LibraryController::InformationDialog() const { return informationDlg_; }
 
@@ -77,7 +88,7 @@ void LibraryController::ListFolderMode(const QString& folder) {
   // A copy of a whole card (it has its "Recordings" folder) is listed as a card.
   const bool cardCopy = QDir(QDir::cleanPath(folder) + QStringLiteral("/Recordings")).exists();
   ListFolder(folder, cardCopy);
-  controls_.folder->SetCheck(folderMode_);
+  SetFolderChecked(folderMode_);
   RescanWithCurrentFilters();
   layout_.UpdateControlStates(Listed);
 }
@@ -91,7 +102,7 @@ void LibraryController::OnDriveRemoved(const QString& root) {
   transport_.StopAndReset();
   cardRoot_.clear();
   ClearRecordingLists();
-  for (CSovSkinButton* type : controls_.types) type->SetCheck(false);
+  SetTypeButtons(0);
 
   layout_.HideVideo();
   transport_.ResetDisplay();
@@ -131,13 +142,29 @@ void LibraryController::OnInformation() {
       window_, card, drives, loadUiString_,
       [this](int id) { return services_.Strings().Load(id, StringTable::SystemLanguage()); });
   informationDlg_->show();
-  if (uncheckFolder) controls_.folder->SetCheck(false);
+  if (uncheckFolder) SetFolderChecked(false);
 }
 
 void LibraryController::ClearRecordingLists() { lists_.Clear(); }
 
 void LibraryController::SetTypeButtons(int typeFilter) {
   for (int i = 0; i < 4; ++i) controls_.types[i]->SetCheck(i + 1 == typeFilter);
+  if (fileListPanel_) fileListPanel_->SetTypeFilter(typeFilter);
+}
+
+void LibraryController::SetCalendarChecked(bool on) {
+  controls_.calendar->SetCheck(on);
+  if (fileListPanel_) fileListPanel_->SetCalendarCheck(on);
+}
+
+void LibraryController::SetFolderChecked(bool on) {
+  controls_.folder->SetCheck(on);
+  if (fileListPanel_) fileListPanel_->SetFolderCheck(on);
+}
+
+void LibraryController::SetCheckAllChecked(bool on) {
+  controls_.checkAll->SetCheck(on);
+  if (fileListPanel_) fileListPanel_->SetCheckAllCheck(on);
 }
 
 int LibraryController::FirstCheckedType() const {
@@ -168,7 +195,7 @@ void LibraryController::OnListClick(int row) {
 }
 
 void LibraryController::OnTypeFilter(int typeFilter) {
-  controls_.checkAll->SetCheck(false);
+  SetCheckAllChecked(false);
   SetTypeButtons(typeFilter);
   if (cardRoot_.isEmpty()) {
     if (!SelectDriveAndScan()) return;
@@ -178,12 +205,14 @@ void LibraryController::OnTypeFilter(int typeFilter) {
 }
 
 void LibraryController::OnCalendar() {
+  // A click has toggled the window's button (or the panel's, copied into it first).
+  SetCalendarChecked(controls_.calendar->GetCheck());
   if (controls_.calendar->GetCheck()) {
     if (const std::optional<qint64> date = dialogs_.selectDate()) {
       selectedDate_ = *date;
       if (const int type = FirstCheckedType()) ScanRecordings(type, true);
     } else {
-      controls_.calendar->SetCheck(false);
+      SetCalendarChecked(false);
     }
   } else if (const int type = FirstCheckedType()) {
     ScanRecordings(type, false);
@@ -191,11 +220,10 @@ void LibraryController::OnCalendar() {
 }
 
 void LibraryController::OnFolder() {
-  CSovSkinButton* folder = controls_.folder;
-  if (!folder->GetCheck()) {
+  if (!controls_.folder->GetCheck()) {
     // The folder's rows stay listed; a card listed before the folder was chosen comes back.
     folderMode_ = false;
-    folder->SetCheck(false);
+    SetFolderChecked(false);
     if (!cardRootBeforeFolder_.isEmpty()) {
       cardRoot_ = cardRootBeforeFolder_;
       cardRootBeforeFolder_.clear();
@@ -207,19 +235,20 @@ void LibraryController::OnFolder() {
   const QString chosen = dialogs_.chooseFolder(QString(), loadUiString_(IDS_SELECT_FOLDER), QString());
   if (chosen.isEmpty()) {
     folderMode_ = false;
-    folder->SetCheck(false);
+    SetFolderChecked(false);
     return;
   }
+  SetFolderChecked(true);
   if (!listingFolderItself_ && !cardRoot_.isEmpty()) cardRootBeforeFolder_ = cardRoot_;
   ListFolder(chosen, false);
-  if (!FirstCheckedType()) controls_.types[0]->SetCheck(true);
+  if (!FirstCheckedType()) SetTypeButtons(TypeAll);
   RescanWithCurrentFilters();
 }
 
 void LibraryController::OnCheckAll() {
   const bool check = controls_.checkAll->GetCheck();
   lists_.CheckAll(check);
-  controls_.checkAll->SetCheck(check);
+  SetCheckAllChecked(check);
   lists_.UpdateLists();
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+class CControlFileListDlg;
 class CInformationDlg;
 class CSovSkinButton;
 class MainLayout;
@@ -31,7 +32,10 @@ class LibraryController : public QObject {
   LibraryController(PlatformServices& services, RecordingLists& lists, TransportController& transport,
                     RecordingSession& session, MainLayout& layout, Controls controls, PlayerDialogs& dialogs,
                     std::function<QString(int)> loadUiString, QWidget* window);
+  ~LibraryController() override;
 
+  // The extended view's file list panel, whose filter and toggle buttons are twins of the window's.
+  void SetFileListPanel(CControlFileListDlg* panel);
   // A folder to list at start instead of searching for a card.
   void SetStartFolder(const QString& folder) { startFolder_ = folder; }
 
@@ -63,7 +67,11 @@ class LibraryController : public QObject {
 
  private:
   int FirstCheckedType() const;
-  void SetTypeButtons(int typeFilter);
+  // The one place each twin is written: the window's buttons and the file list panel's.
+  void SetTypeButtons(int typeFilter);  // 0: none checked
+  void SetCalendarChecked(bool on);
+  void SetFolderChecked(bool on);
+  void SetCheckAllChecked(bool on);
   void RescanWithCurrentFilters();
   void ListFolder(const QString& folder, bool asCard);
 
@@ -87,4 +95,5 @@ class LibraryController : public QObject {
   QString lastSaveFolder_;
   QString startFolder_;
   QPointer<CInformationDlg> informationDlg_;
+  QPointer<CControlFileListDlg> fileListPanel_;
 };

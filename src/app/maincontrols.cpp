@@ -1,5 +1,6 @@
 #include "maincontrols.h"
 
+#include "configlistctrl.h"
 #include "imageslider.h"
 #include "resourceids.h"
 #include "skinbutton.h"
@@ -78,5 +79,6 @@ std::span<const Placement> NormalLayout() { return kNormalLayout; }
 QWidget* MainControls::Control(int id) const {
   if (QWidget* w = buttons.value(id)) return w;
   if (QWidget* w = sliders.value(id)) return w;
-  return labels.value(id);
+  if (QWidget* w = labels.value(id)) return w;
+  return id == ids::IDC_RECORDING_LIST ? recordingList : nullptr;
 }

@@ -51,7 +51,7 @@ struct MainControls {
   CSovSkinButton* Button(int id) const { return buttons.value(id); }
   CSovImageSlider* Slider(int id) const { return sliders.value(id); }
   CSovStaticTrans* Label(int id) const { return labels.value(id); }
-  // A button, slider or label by id; null for any other id.
+  // A button, slider or label, or the recording list, by id; null for any other id.
   QWidget* Control(int id) const;
 };
 

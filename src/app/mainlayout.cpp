@@ -2,6 +2,10 @@
 
 #include "audiooutput.h"
 #include "configlistctrl.h"
+#include "controlfilelistdlg.h"
+#include "controlpaneldlg.h"
+#include "controltopdlg.h"
+#include "extendedviewbars.h"
 #include "imageslider.h"
 #include "listscrollbar.h"
 #include "maincontrols.h"
@@ -149,6 +153,7 @@ void MainLayout::OnExtend() {
   if (viewMode_ == ViewNormal) {
     windowRect_ = window_.geometry();
     viewMode_ = ViewExtended;
+    if (bars_) bars_->OnEnterExtended();
     window_.setMinimumSize(0, 0);
     window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     window_.showMaximized();
@@ -157,6 +162,7 @@ void MainLayout::OnExtend() {
     viewMode_ = ViewNormal;
     window_.showNormal();
     window_.setGeometry(windowRect_);
+    if (bars_) bars_->OnLeaveExtended();
   }
   LayoutForView(viewMode_);
   window_.update();
@@ -168,7 +174,9 @@ void MainLayout::LeaveExtendedView() {
 
 void MainLayout::OnResize() {
   // The maximised window learns its final size only after showing; the video follows it.
-  if (viewMode_ == ViewExtended) LayoutForView(ViewExtended);
+  if (viewMode_ != ViewExtended) return;
+  LayoutForView(ViewExtended);
+  if (bars_) bars_->OnResize();
 }
 
 void MainLayout::HideVideo() {
@@ -235,6 +243,7 @@ void MainLayout::ShowChannel(Channel view) {
     controls_.Button(id)->SetCheck(id == checkedId);
     controls_.Button(id)->repaint();
   }
+  if (bars_) bars_->TopBar()->SetChannelView(view);
   player_.Repaint();
 }
 
@@ -273,4 +282,9 @@ void MainLayout::UpdateControlStates(ControlState state) {
   for (int id : {IDC_CALENDAR, IDC_SAVE, IDC_DELETE}) SetEnabled(id, listed);
   SetEnabled(IDC_MAP_LARGER, opened);
   SetEnabled(IDC_MAP_SHOW, opened);
+  if (bars_) {
+    bars_->TopBar()->SetViewButtonsEnabled(opened, opened && twoStreams);
+    bars_->ControlPanel()->SetTransportEnabled(opened);
+    bars_->FileListPanel()->SetLibraryEnabled(listed);
+  }
 }

@@ -10,6 +10,7 @@
 
 class AudioOutput;
 class CVideoPlayer;
+class ExtendedViewBars;
 class QDialog;
 struct MainControls;
 
@@ -20,6 +21,8 @@ class MainLayout {
   // The command of the current channel view, carried out again after a relayout (it may refuse a
   // view the loaded recording cannot show).
   void SetChannelCommand(std::function<void()> command) { channelCommand_ = std::move(command); }
+  // The extended view's bars, made after the window's own controls.
+  void SetBars(ExtendedViewBars* bars) { bars_ = bars; }
 
   // mode: ViewNormal, ViewExtended or ViewLargeMap; anything else does nothing.
   void LayoutForView(int mode);
@@ -65,6 +68,7 @@ class MainLayout {
   CVideoPlayer& player_;
   AudioOutput& audio_;
   std::function<void()> channelCommand_;
+  ExtendedViewBars* bars_ = nullptr;  // owned by the window
 
   int viewMode_ = ViewNormal;
   int mapState_ = MapHidden;

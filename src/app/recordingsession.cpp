@@ -1,5 +1,6 @@
 #include "recordingsession.h"
 
+#include "controltopdlg.h"
 #include "dialoghooks.h"
 #include "graph/interfaces.h"
 #include "mainlayout.h"
@@ -44,6 +45,27 @@ RecordingSession::RecordingSession(CVideoPlayer& player, MainLayout& layout, Con
       dialogs_(dialogs),
       loadUiString_(std::move(loadUiString)) {}
 
+RecordingSession::~RecordingSession() = default;
+
+void RecordingSession::SetTopBar(CControlTopDlg* topBar) {
+  topBar_ = topBar;
+  ShowFlips();
+}
+
+void RecordingSession::ShowFileName(const QString& name) {
+  controls_.fileName->SetWindowText(name);
+  controls_.fileName->RefreshBackground();
+  if (topBar_) topBar_->SetFileName(name);
+}
+
+void RecordingSession::ShowFlips() {
+  controls_.flipVertical->SetCheck(flipVertical_ != 0);
+  controls_.flipHorizontal->SetCheck(flipHorizontal_ != 0);
+  if (!topBar_) return;
+  topBar_->SetFlipVerticalCheck(flipVertical_ != 0);
+  topBar_->SetFlipHorizontalCheck(flipHorizontal_ != 0);
+}
+
 bool RecordingSession::IsRunningOrPaused() const {
   const CPlayGraph* graph = player_.PlayGraph();
   return graph && (graph->State() == PlayState::Running || graph->State() == PlayState::Paused);
@@ -65,15 +87,11 @@ bool RecordingSession::OpenRecording(const QString& path) {
 
   CSovStaticTrans* fileName = controls_.fileName;
   fileName->hide();
-  fileName->SetWindowText(RecordingDisplayName(FileNameOf(path)));
-  fileName->RefreshBackground();
+  ShowFileName(RecordingDisplayName(FileNameOf(path)));
   if (layout_.ViewMode() == ViewNormal && layout_.MapState() != MapLarge) fileName->show();
 
   if (StreamCount() == 1) {
-    flipVertical_ = 0;
-    flipHorizontal_ = 0;
-    controls_.flipVertical->SetCheck(false);
-    controls_.flipHorizontal->SetCheck(false);
+    ResetFlips();
     OnViewFront();
   } else {
     if (layout_.ChannelView() == ChannelNone) layout_.ShowChannel(ChannelFront);
@@ -92,8 +110,7 @@ void RecordingSession::Close() {
   player_.SeekTo(0);
   player_.Close();
   loadedPath_.clear();
-  controls_.fileName->SetWindowText(QString());
-  controls_.fileName->RefreshBackground();
+  ShowFileName(QString());
   emit recordingClosed();
 }
 
@@ -124,32 +141,32 @@ void RecordingSession::OnViewBoth() {
   layout_.ShowChannel(ChannelBoth);
 }
 
-void RecordingSession::ToggleRearFlip(CSovSkinButton* button, quint8& flag, int parameter) {
+void RecordingSession::ToggleRearFlip(quint8& flag, int parameter) {
   if (listingActive_ && !listingActive_()) return;
   if (!IsRunningOrPaused()) {
-    button->SetCheck(false);
+    // The click toggled the button; nothing was flipped, so it shows the flip as it is.
+    ShowFlips();
     return;
   }
   flag = flag ? 0 : 1;
   player_.SetRearFlip(parameter, flag);
   player_.Repaint();
-  button->SetCheck(flag != 0);
+  ShowFlips();
   player_.Repaint();
 }
 
 void RecordingSession::OnFlipVertical() {
-  ToggleRearFlip(controls_.flipVertical, flipVertical_, decoderparam::kFlipVertical);
+  ToggleRearFlip(flipVertical_, decoderparam::kFlipVertical);
 }
 
 void RecordingSession::OnFlipHorizontal() {
-  ToggleRearFlip(controls_.flipHorizontal, flipHorizontal_, decoderparam::kFlipHorizontal);
+  ToggleRearFlip(flipHorizontal_, decoderparam::kFlipHorizontal);
 }
 
 void RecordingSession::ResetFlips() {
   flipVertical_ = 0;
   flipHorizontal_ = 0;
-  controls_.flipVertical->SetCheck(false);
-  controls_.flipHorizontal->SetCheck(false);
+  ShowFlips();
 }
 
 QString RecordingSession::CaptureInitialName(const QString& recordingName) {

@@ -6,9 +6,11 @@
 #include "playerstates.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
+class CControlTopDlg;
 class CSovSkinButton;
 class CSovStaticTrans;
 class CVideoPlayer;
@@ -28,7 +30,10 @@ class RecordingSession : public QObject {
 
   RecordingSession(CVideoPlayer& player, MainLayout& layout, Controls controls, PlayerDialogs& dialogs,
                    std::function<QString(int)> loadUiString, QObject* parent = nullptr);
+  ~RecordingSession() override;
 
+  // The top bar of the extended view, whose name and flip buttons are twins of the window's.
+  void SetTopBar(CControlTopDlg* topBar);
   // Whether recordings are listed from a card or a folder; flips and capture need a listing.
   void SetListingActive(std::function<bool()> listingActive) { listingActive_ = std::move(listingActive); }
 
@@ -66,7 +71,10 @@ class RecordingSession : public QObject {
   void openFailed(const QString& path);
 
  private:
-  void ToggleRearFlip(CSovSkinButton* button, quint8& flag, int parameter);
+  void ToggleRearFlip(quint8& flag, int parameter);
+  // The one place each twin is written: the window's control and the top bar's.
+  void ShowFileName(const QString& name);
+  void ShowFlips();
 
   CVideoPlayer& player_;
   MainLayout& layout_;
@@ -74,6 +82,7 @@ class RecordingSession : public QObject {
   PlayerDialogs& dialogs_;
   std::function<QString(int)> loadUiString_;
   std::function<bool()> listingActive_;
+  QPointer<CControlTopDlg> topBar_;
 
   QString loadedPath_;
   quint8 flipVertical_ = 0;

@@ -3,6 +3,9 @@
 #include "audiooutput.h"
 #include "configlistctrl.h"
 #include "decodersettings.h"
+#include "extendedviewbars.h"
+#include "paneldialog.h"
+#include "recordinglist.h"
 #include "imageslider.h"
 #include "librarycontroller.h"
 #include "mainlayout.h"
@@ -91,9 +94,13 @@ bool CTavroPlayerDlg::OnInitDialog() {
 }
 
 bool CTavroPlayerDlg::CreatePanels() {
-  // The floating bars of the extended view are not part of this window yet; every place that
-  // talks to them asks whether they exist.
-  return true;
+  bars_ = std::make_unique<ExtendedViewBars>(*this, this, &services_.Audio());
+  // The controllers write the panels' twins from now on.
+  layout_->SetBars(bars_.get());
+  session_->SetTopBar(bars_->TopBar());
+  transport_->SetControlPanel(bars_->ControlPanel());
+  library_->SetFileListPanel(bars_->FileListPanel());
+  return bars_->TopBar() && bars_->ControlPanel() && bars_->FileListPanel();
 }
 
 void CTavroPlayerDlg::CreateControls() {
@@ -116,6 +123,7 @@ void CTavroPlayerDlg::CreateControls() {
   controls_.recordingList->setGeometry(695, 126, 308, 508);
   controls_.recordingList->CreateScrollbar();
   controls_.recordingList->UpdateLayout();
+  SetUpRecordingList(*controls_.recordingList, &lists_->Model());
   lists_->SetMainList(controls_.recordingList);
 
   CreateControllers();
@@ -275,7 +283,11 @@ void CTavroPlayerDlg::resizeEvent(QResizeEvent* event) {
 bool CTavroPlayerDlg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this && PreTranslateKey(static_cast<QKeyEvent*>(event)->key())) return true;
+    // A panel's keys are its own (a slider's arrows, a button's Space); Escape still reaches the
+    // window from there.
+    if (widget && widget->window() == this && !CPanelDialog::Contains(watched) &&
+        PreTranslateKey(static_cast<QKeyEvent*>(event)->key()))
+      return true;
   }
   return QDialog::eventFilter(watched, event);
 }
@@ -307,7 +319,10 @@ void CTavroPlayerDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CTavroPlayerDlg::mouseMoveEvent(QMouseEvent* event) {
-  if (!drag_.Move(*this, *event)) QDialog::mouseMoveEvent(event);
+  if (drag_.Move(*this, *event)) return;
+  // Moves over the picture or the bands of the extended view show and hide its bars.
+  if (bars_) bars_->OnMouseMove(event->position().toPoint());
+  QDialog::mouseMoveEvent(event);
 }
 
 void CTavroPlayerDlg::mouseReleaseEvent(QMouseEvent* event) {
@@ -376,6 +391,20 @@ void CTavroPlayerDlg::ListFolderMode(const QString& folder) { library_->ListFold
 // The map commands belong to the telemetry side of the player.
 void CTavroPlayerDlg::OnMapLarger() {}
 void CTavroPlayerDlg::OnMapShow() {}
+
+// ---- For the panels ----
+
+void CTavroPlayerDlg::SeekTo(qint64 positionMs) { player_->SeekTo(static_cast<uint64_t>(std::max<qint64>(positionMs, 0))); }
+// The panel's double click: a row that cannot be played moves on to the next one, as from the
+// window's own list; the row found playable stays the current one.
+void CTavroPlayerDlg::PlayRowFromPanel(int row) { transport_->PlayRow(row); }
+// The check mark came through the rows model already; the selection is the panel's.
+void CTavroPlayerDlg::OnPanelListClick(int row) { lists_->SelectInBoth(row); }
+RecordingModel* CTavroPlayerDlg::RecordingRows() { return &lists_->Model(); }
+void CTavroPlayerDlg::AttachTwinList(CConfigListCtrl* list) { lists_->SetTwinList(list); }
+void CTavroPlayerDlg::SetMuteLook(bool muted) { transport_->SetMuteLook(muted); }
+bool CTavroPlayerDlg::IsExtendedView() const { return CurrentViewMode() == ViewExtended; }
+void CTavroPlayerDlg::RepaintVideo() { player_->Repaint(); }
 
 // ---- Access ----
 

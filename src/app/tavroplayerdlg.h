@@ -1,11 +1,13 @@
 // The player's main window. It creates and skins its controls, paints its face, routes commands
 // and keys, and owns the engine and the controllers that do the work: the layout, the recording in
-// the player, the transport and the library. Its handlers keep the names of the player's model
-// and forward to those controllers, so panels and tests call "the main window's PlayPause".
+// the player, the transport and the library, and the extended view's bars. Its handlers keep the
+// names of the player's model and forward to those controllers, so panels and tests call "the
+// main window's PlayPause"; it is the panels' host.
 #pragma once
 
 #include "dialoghooks.h"
 #include "maincontrols.h"
+#include "panelhost.h"
 #include "playerstates.h"
 #include "windowdrag.h"
 
@@ -20,6 +22,7 @@ class CSovImageSlider;
 class CSovSkinButton;
 class CSovStaticTrans;
 class CVideoPlayer;
+class ExtendedViewBars;
 class LibraryController;
 class MainLayout;
 class PlatformServices;
@@ -28,7 +31,7 @@ class RecordingModel;
 class RecordingSession;
 class TransportController;
 
-class CTavroPlayerDlg : public QDialog {
+class CTavroPlayerDlg : public QDialog, public PanelHost {
   Q_OBJECT
  public:
   using enum ControlState;
@@ -50,27 +53,27 @@ class CTavroPlayerDlg : public QDialog {
   // ---- Layout and control states ----
   void UpdateControlStates(ControlState state);
   void LayoutForView(int mode);
-  void OnExtend();
+  void OnExtend() override;
 
   // ---- Transport ----
-  void PlayPause();
-  void PlayPrevious();
-  void PlayNext();
+  void PlayPause() override;
+  void PlayPrevious() override;
+  void PlayNext() override;
   void PlayRow(int row);
   void StopAndReset();
-  void PositionTick();
-  void OnRewind();
-  void OnForward();
+  void PositionTick() override;
+  void OnRewind() override;
+  void OnForward() override;
   void ToggleMute();
   void OnSliderScroll(int sliderId, int code, int position);
 
   // ---- The recording in the player ----
   bool OpenRecording(const QString& path);
-  void OnViewFront();
-  void OnViewRear();
-  void OnViewBoth();
-  void OnFlipVertical();
-  void OnFlipHorizontal();
+  void OnViewFront() override;
+  void OnViewRear() override;
+  void OnViewBoth() override;
+  void OnFlipVertical() override;
+  void OnFlipHorizontal() override;
   void OnCapture();
 
   // ---- Recording library ----
@@ -78,14 +81,14 @@ class CTavroPlayerDlg : public QDialog {
   bool SelectDriveAndScan();
   void OnDetectCard();
   void OnDriveRemoved(const QString& root);
-  void OnInformation();
+  void OnInformation() override;
   bool ScanRecordings(int typeFilter, bool dateFilter);
-  void OnTypeFilter(int typeFilter);
-  void OnCalendar();
-  void OnFolder();
-  void OnCheckAll();
-  void OnSave();
-  void OnDelete();
+  void OnTypeFilter(int typeFilter) override;
+  void OnCalendar() override;
+  void OnFolder() override;
+  void OnCheckAll() override;
+  void OnSave() override;
+  void OnDelete() override;
   void OnListClick(int row);
   // Lists the given folder as the folder command would (the command line's folder argument).
   void ListFolderMode(const QString& folder);
@@ -96,9 +99,21 @@ class CTavroPlayerDlg : public QDialog {
   void OnMinimize();
   void OnClose();
 
+  // ---- For the panels of the extended view ----
+  void SeekTo(qint64 positionMs) override;
+  void PlayRowFromPanel(int row) override;
+  void OnPanelListClick(int row) override;
+  RecordingModel* RecordingRows() override;
+  void AttachTwinList(CConfigListCtrl* list) override;
+  void SetMuteLook(bool muted) override;
+  bool IsExtendedView() const override;
+  QWidget* Control(int id) const override { return controls_.Control(id); }
+  void RepaintVideo() override;
+  ExtendedViewBars* Bars() const { return bars_.get(); }
+
   // ---- Access for panels and tests ----
-  CSovSkinButton* Button(int id) const { return controls_.Button(id); }
-  CSovImageSlider* Slider(int id) const { return controls_.Slider(id); }
+  CSovSkinButton* Button(int id) const override { return controls_.Button(id); }
+  CSovImageSlider* Slider(int id) const override { return controls_.Slider(id); }
   CSovStaticTrans* Label(int id) const { return controls_.Label(id); }
   CConfigListCtrl* RecordingList() const { return controls_.recordingList; }
   CConfigListCtrl* PanelList() const;
@@ -108,7 +123,7 @@ class CTavroPlayerDlg : public QDialog {
   PlayerDialogs& DialogHooks() { return dialogs_; }
   bool TimerRunning() const;
   int CurrentControlState() const;
-  int CurrentIndex() const;
+  int CurrentIndex() const override;
   QString CardRoot() const;
   bool FolderMode() const;
   int CurrentViewMode() const;
@@ -153,6 +168,7 @@ class CTavroPlayerDlg : public QDialog {
   std::unique_ptr<RecordingSession> session_;
   std::unique_ptr<TransportController> transport_;
   std::unique_ptr<LibraryController> library_;
+  std::unique_ptr<ExtendedViewBars> bars_;
 
   QHash<int, QPixmap> skinCache_;
   WindowDrag drag_;

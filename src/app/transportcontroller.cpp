@@ -1,6 +1,7 @@
 #include "transportcontroller.h"
 
 #include "audiooutput.h"
+#include "controlpaneldlg.h"
 #include "dialoghooks.h"
 #include "graph/interfaces.h"
 #include "imageslider.h"
@@ -63,6 +64,8 @@ TransportController::TransportController(CVideoPlayer& player, AudioOutput& audi
   connect(&session_, &RecordingSession::openFailed, this, &TransportController::OnOpenFailed);
 }
 
+TransportController::~TransportController() = default;
+
 QString TransportController::TimeText(qint64 ms) {
   const qint64 s = ms / 1000;
   return QString::asprintf("%02lld:%02lld:%02lld", s / 3600, (s % 3600) / 60, s % 60);
@@ -88,6 +91,11 @@ void TransportController::SetInitialValues() {
   controls_.brightness->SetPos(0);
 }
 
+void TransportController::SetControlPanel(CControlPanelDlg* panel) {
+  panel_ = panel;
+  if (panel_) panel_->SetUpVolume(kVolumeStartPosition);
+}
+
 bool TransportController::IsRunningOrPaused() const {
   const PlayState state = StateOf(player_);
   return state == PlayState::Running || state == PlayState::Paused;
@@ -100,6 +108,7 @@ void TransportController::SetPlayLook(bool pause) {
   play->SetToolTipText(pause ? QStringLiteral("Pause") : QStringLiteral("Play"));
   play->setText(QString());
   play->update();
+  if (panel_) panel_->SetPlayLook(pause);
 }
 
 void TransportController::SetMuteLook(bool muted) {
@@ -108,12 +117,16 @@ void TransportController::SetMuteLook(bool muted) {
   mute->SetBitmaps(image, image + 2, image + 1, image + 2, image);
   mute->SetCheck(muted);
   mute->update();
+  if (panel_) panel_->SetMuteLook(muted);
 }
 
 void TransportController::SetDuration(qint64 durationMs) {
   controls_.position->SetRange(0, SliderValue(durationMs), false);
   controls_.duration->SetWindowText(TimeText(durationMs));
   controls_.duration->RefreshBackground();
+  if (!panel_) return;
+  panel_->SetPositionRange(durationMs);
+  panel_->SetDurationText(TimeText(durationMs));
 }
 
 void TransportController::OnRecordingOpened(qint64 durationMs) {
@@ -218,6 +231,10 @@ void TransportController::ResetDisplay() {
     label->SetWindowText(TimeText(0));
     label->RefreshBackground();
   }
+  if (!panel_) return;
+  panel_->SetPosition(0, true);
+  panel_->SetElapsedText(TimeText(0));
+  panel_->SetDurationText(TimeText(0));
 }
 
 void TransportController::ResetSpeedAndBrightness() {
@@ -225,9 +242,12 @@ void TransportController::ResetSpeedAndBrightness() {
   controls_.brightness->SetPos(0, true);
 }
 
-void TransportController::SetPositionSlider(qint64 positionMs) {
-  controls_.position->SetPos(SliderValue(positionMs), true);
-  controls_.position->RedrawNow();
+void TransportController::SetPositionSlider(qint64 positionMs, bool evenWhileDragging) {
+  if (evenWhileDragging || !controls_.position->dragging()) {
+    controls_.position->SetPos(SliderValue(positionMs), true);
+    controls_.position->RedrawNow();
+  }
+  if (panel_) panel_->SetPosition(positionMs, evenWhileDragging);
 }
 
 void TransportController::UpdateTimeLabels(qint64 positionMs, qint64 durationMs) {
@@ -237,11 +257,13 @@ void TransportController::UpdateTimeLabels(qint64 positionMs, qint64 durationMs)
     controls_.elapsed->SetWindowText(elapsedText);
     controls_.elapsed->RefreshBackground();
     controls_.elapsed->repaint();
+    if (panel_) panel_->SetElapsedText(elapsedText);
   }
   const QString durationText = TimeText(durationMs);
   if (durationText != controls_.duration->GetWindowText()) {
     controls_.duration->SetWindowText(durationText);
     controls_.duration->RefreshBackground();
+    if (panel_) panel_->SetDurationText(durationText);
   }
 }
 
@@ -252,19 +274,19 @@ void TransportController::PositionTick() {
     const qint64 p = player_.GetPositionMs();
     const qint64 d = player_.GetDurationMs();
     if (p >= d || p < 0) {
-      SetPositionSlider(p);
+      SetPositionSlider(p, true);
       UpdateTimeLabels(p, d);
       PlayNext();
       return;
     }
-    if (!controls_.position->dragging()) SetPositionSlider(p);
+    SetPositionSlider(p, false);
     UpdateTimeLabels(p, d);
     emit positionChanged(p, d);
   } else if (state == PlayState::Paused || state == PlayState::Stopped) {
     player_.Pause();
     const qint64 p = player_.GetPositionMs();
     const qint64 d = player_.GetDurationMs();
-    SetPositionSlider(p);
+    SetPositionSlider(p, true);
     UpdateTimeLabels(p, d);
     emit positionChanged(p, d);
   }

@@ -11,6 +11,7 @@
 #include <functional>
 
 class AudioOutput;
+class CControlPanelDlg;
 class CSovImageSlider;
 class CSovSkinButton;
 class CSovStaticTrans;
@@ -37,9 +38,13 @@ class TransportController : public QObject {
   TransportController(CVideoPlayer& player, AudioOutput& audio, RecordingLists& lists, RecordingSession& session,
                       MainLayout& layout, Controls controls, PlayerDialogs& dialogs,
                       std::function<QString(int)> loadUiString, QWidget* window);
+  ~TransportController() override;
 
   // The sliders' ranges and first positions and the half volume the player starts with.
   void SetInitialValues();
+  // The extended view's transport bar, whose position, times, play and mute looks and volume are
+  // twins of the window's.
+  void SetControlPanel(CControlPanelDlg* panel);
 
   void PlayPause();
   void PlayPrevious();
@@ -60,6 +65,9 @@ class TransportController : public QObject {
   bool TimerRunning() const { return timer_.isActive(); }
   void StopTimer() { timer_.stop(); }
 
+  // The mute button checked or not with its look, on the window and on the transport bar.
+  void SetMuteLook(bool muted);
+
   // "%02d:%02d:%02d" of hours, minutes and seconds of ms.
   static QString TimeText(qint64 ms);
   // The speed slider's position (1 to 9) as a playback rate; 1.0 for any other position.
@@ -77,9 +85,9 @@ class TransportController : public QObject {
   void OnRecordingOpened(qint64 durationMs);
   void OnOpenFailed(const QString& path);
   void TellSkipped();
+  // The one place each twin is written: the window's control and the transport bar's.
   void SetPlayLook(bool pause);
-  void SetMuteLook(bool muted);
-  void SetPositionSlider(qint64 positionMs);
+  void SetPositionSlider(qint64 positionMs, bool evenWhileDragging);
   void SetDuration(qint64 durationMs);
   void UpdateTimeLabels(qint64 positionMs, qint64 durationMs);
   void ApplyBrightness(int brightness);
@@ -94,6 +102,7 @@ class TransportController : public QObject {
   PlayerDialogs& dialogs_;
   std::function<QString(int)> loadUiString_;
   QPointer<QWidget> window_;
+  QPointer<CControlPanelDlg> panel_;
 
   QBasicTimer timer_;
   // Names of the recordings skipped since the last one that played, told once the run ends.

@@ -22,7 +22,6 @@ RecordingLists::~RecordingLists() = default;
 
 void RecordingLists::SetMainList(CConfigListCtrl* list) {
   main_ = list;
-  SetUpRecordingList(*list, model_);
   list->SetPlayedRowSource([this] { return currentRow_; });
   AttachCells(list);
   FollowCellsOf(list);
@@ -31,7 +30,6 @@ void RecordingLists::SetMainList(CConfigListCtrl* list) {
 void RecordingLists::SetTwinList(CConfigListCtrl* list) {
   twin_ = list;
   if (!list) return;
-  SetUpRecordingList(*list, model_);
   list->SetPlayedRowSource([this] { return currentRow_; });
   AttachCells(list);
   FollowCellsOf(list);

@@ -21,8 +21,9 @@ class RecordingLists : public QObject {
 
   RecordingModel& Model() const { return *model_; }
 
-  // Sets a list up as a recording list on the model (columns, check cells, the played row); the
-  // twin may come later and may go away before this object.
+  // Takes a list already set up as a recording list on Model() (SetUpRecordingList): it gets its
+  // check cells and the played row, and its marks follow the model. The twin may come later and
+  // may go away before this object.
   void SetMainList(CConfigListCtrl* list);
   void SetTwinList(CConfigListCtrl* list);
   CConfigListCtrl* MainList() const;

@@ -113,6 +113,8 @@ void CControlPanelDlg::OnInitDialog() {
   }
 }
 
+void CControlPanelDlg::SetFileListPanel(CControlFileListDlg* panel) { fileListPanel_ = panel; }
+
 void CControlPanelDlg::LayoutControls() {
   const int w = width();
   const int h = height();

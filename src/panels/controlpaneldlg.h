@@ -22,7 +22,7 @@ class CControlPanelDlg : public CPanelDialog {
 
   // audio may be null (no output to set); the file list panel is given later, as it is made after.
   CControlPanelDlg(PanelHost* host, AudioOutput* audio, QWidget* parent);
-  void SetFileListPanel(CControlFileListDlg* panel) { fileListPanel_ = panel; }
+  void SetFileListPanel(CControlFileListDlg* panel);
 
   // Lays the controls out for the current width and takes volume and mute over from the window.
   void LayoutControls();

@@ -37,6 +37,10 @@ ExtendedViewBars::ExtendedViewBars(PanelHost& host, QWidget* window, AudioOutput
   window->setMouseTracking(true);
 }
 
+CControlTopDlg* ExtendedViewBars::TopBar() const { return topBar_; }
+CControlPanelDlg* ExtendedViewBars::ControlPanel() const { return controlPanel_; }
+CControlFileListDlg* ExtendedViewBars::FileListPanel() const { return fileListPanel_; }
+
 int ExtendedViewBars::BandDecision(QSize client, QPoint point) {
   if (point.x() < 0 || point.x() >= client.width()) return kHideBars;
   const bool top = point.y() >= 0 && point.y() < kTopBandHeight;

@@ -27,9 +27,9 @@ class ExtendedViewBars {
   // and turns on the window's mouse tracking (the bands need moves without a button held).
   ExtendedViewBars(PanelHost& host, QWidget* window, AudioOutput* audio);
 
-  CControlTopDlg* TopBar() const { return topBar_; }
-  CControlPanelDlg* ControlPanel() const { return controlPanel_; }
-  CControlFileListDlg* FileListPanel() const { return fileListPanel_; }
+  CControlTopDlg* TopBar() const;
+  CControlPanelDlg* ControlPanel() const;
+  CControlFileListDlg* FileListPanel() const;
 
   // kShowBars for a point of the top band (y 0..39) or the bottom band (the last 44 rows) of a
   // client area of that size, otherwise kHideBars.
