@@ -11,6 +11,7 @@
 #include "skinbutton.h"
 #include "videoplayer.h"
 
+#include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <functional>
@@ -83,7 +84,7 @@ TEST(Layout, ExtendedViewPlacesTheBottomControlsByTheWindowsSize) {
   CTavroPlayerDlg& w = *f.window;
   w.show();
   w.OnExtend();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return w.isMaximized(); }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w.isMaximized() && w.size() == w.screen()->availableGeometry().size(); }, 5000));
   const int W = w.width();
   const int H = w.height();
   ASSERT_GT(W, 599);
