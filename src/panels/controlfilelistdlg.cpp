@@ -13,23 +13,29 @@ using namespace ids;
 
 namespace {
 
-struct ButtonSkin {
-  int id;
-  int normal, pressed, hover, disabled, focus;
-  const char* tooltip;  // null: none
-  QRect place;
+const PanelButtonSkin kButtons[] = {
+    {IDC_FILES_FOLDER, 313, 315, 314, 313, 313, "Folder"},
+    {IDC_FILES_CALENDAR, 148, 150, 149, 148, 148, "Calendar"},
+    {IDC_FILES_SAVE, 154, 156, 155, 154, 154, "Save"},
+    {IDC_FILES_DELETE, 151, 153, 152, 151, 151, "Delete"},
+    {IDC_FILES_CHECK, 451, 453, 452, 451, 451, nullptr},
+    {IDC_FILES_ALL, 164, 166, 165, 164, 164, "A"},
+    {IDC_FILES_NORMAL, 173, 175, 174, 173, 173, "N"},
+    {IDC_FILES_EVENT, 167, 169, 168, 167, 167, "E"},
+    {IDC_FILES_MOTION, 170, 172, 171, 170, 170, "M"},
 };
 
-const ButtonSkin kButtons[] = {
-    {IDC_FILES_FOLDER, 313, 315, 314, 313, 313, "Folder", {177, 5, 36, 22}},
-    {IDC_FILES_CALENDAR, 148, 150, 149, 148, 148, "Calendar", {213, 5, 36, 22}},
-    {IDC_FILES_SAVE, 154, 156, 155, 154, 154, "Save", {246, 5, 34, 22}},
-    {IDC_FILES_DELETE, 151, 153, 152, 151, 151, "Delete", {280, 5, 36, 22}},
-    {IDC_FILES_CHECK, 451, 453, 452, 451, 451, nullptr, {269, 59, 39, 19}},
-    {IDC_FILES_ALL, 164, 166, 165, 164, 164, "A", {1, 30, 81, 29}},
-    {IDC_FILES_NORMAL, 173, 175, 174, 173, 173, "N", {82, 30, 81, 29}},
-    {IDC_FILES_EVENT, 167, 169, 168, 167, 167, "E", {163, 30, 81, 29}},
-    {IDC_FILES_MOTION, 170, 172, 171, 170, 170, "M", {244, 30, 82, 29}},
+struct ButtonPlace {
+  int id;
+  QRect rect;
+};
+
+const ButtonPlace kPlaces[] = {
+    {IDC_FILES_FOLDER, {177, 5, 36, 22}}, {IDC_FILES_CALENDAR, {213, 5, 36, 22}},
+    {IDC_FILES_SAVE, {246, 5, 34, 22}},   {IDC_FILES_DELETE, {280, 5, 36, 22}},
+    {IDC_FILES_CHECK, {269, 59, 39, 19}}, {IDC_FILES_ALL, {1, 30, 81, 29}},
+    {IDC_FILES_NORMAL, {82, 30, 81, 29}}, {IDC_FILES_EVENT, {163, 30, 81, 29}},
+    {IDC_FILES_MOTION, {244, 30, 82, 29}},
 };
 
 // The panel shows the part of the face that lies behind the main window's own list.
@@ -69,14 +75,9 @@ void CControlFileListDlg::CreateControls() {
 void CControlFileListDlg::OnInitDialog() {
   resize(kWidth, kHeight);
   background_ = QPixmap::fromImage(skin::LoadSkinBitmap(IDB_FACE).copy(kFaceListArea));
-  for (const ButtonSkin& skin : kButtons) {
-    CSovSkinButton* button = Button(skin.id);
-    button->SetBitmaps(skin.normal, skin.pressed, skin.hover, skin.disabled, skin.focus);
-    button->setText(QString());
-    if (skin.tooltip) button->SetToolTipText(QString::fromUtf8(skin.tooltip));
-  }
+  ApplyButtonSkins(kButtons);
   SetUpList();
-  for (const ButtonSkin& skin : kButtons) Button(skin.id)->setGeometry(skin.place);
+  for (const ButtonPlace& place : kPlaces) Button(place.id)->setGeometry(place.rect);
 }
 
 void CControlFileListDlg::SetUpList() {

@@ -17,13 +17,7 @@ using namespace ids;
 
 namespace {
 
-struct ButtonSkin {
-  int id;
-  int normal, pressed, hover, disabled, focus;
-  const char* tooltip;
-};
-
-const ButtonSkin kButtons[] = {
+const PanelButtonSkin kButtons[] = {
     {IDC_PANEL_INFORMATION, 308, 310, 309, 308, 308, "Information"},
     {IDC_PANEL_FILE_LIST, 288, 290, 289, 288, 288, "File List"},
     {IDC_PANEL_REWIND, 206, 208, 207, 206, 206, "Rewind"},
@@ -86,12 +80,7 @@ void CControlPanelDlg::CreateControls() {
 void CControlPanelDlg::OnInitDialog() {
   resize(width(), kHeight);
   strip_ = QPixmap::fromImage(skin::LoadSkinBitmap(IDB_PANEL_STRIP));
-  for (const ButtonSkin& skin : kButtons) {
-    CSovSkinButton* button = Button(skin.id);
-    button->SetBitmaps(skin.normal, skin.pressed, skin.hover, skin.disabled, skin.focus);
-    button->setText(QString());
-    button->SetToolTipText(QString::fromUtf8(skin.tooltip));
-  }
+  ApplyButtonSkins(kButtons);
   // Below the visible strip until the first layout.
   positionSlider_->setGeometry(39, 477, 371, 20);
   positionSlider_->SetBitmaps(IDB_POSITION_CHANNEL, IDB_POSITION_FILL, IDB_POSITION_THUMB,

@@ -12,13 +12,7 @@ using namespace ids;
 
 namespace {
 
-struct ButtonSkin {
-  int id;
-  int normal, pressed, hover, disabled, focus;
-  const char* tooltip;
-};
-
-const ButtonSkin kButtons[] = {
+const PanelButtonSkin kButtons[] = {
     {IDC_TOP_FRONT, 473, 475, 474, 472, 473, "Front"},
     {IDC_TOP_REAR, 477, 479, 478, 476, 477, "Rear"},
     {IDC_TOP_BOTH, 481, 483, 482, 480, 481, "All"},
@@ -64,12 +58,7 @@ void CControlTopDlg::CreateControls() {
 void CControlTopDlg::OnInitDialog() {
   resize(width(), kHeight);
   strip_ = QPixmap::fromImage(skin::LoadSkinBitmap(IDB_TOP_STRIP));
-  for (const ButtonSkin& skin : kButtons) {
-    CSovSkinButton* button = Button(skin.id);
-    button->SetBitmaps(skin.normal, skin.pressed, skin.hover, skin.disabled, skin.focus);
-    button->setText(QString());
-    button->SetToolTipText(QString::fromUtf8(skin.tooltip));
-  }
+  ApplyButtonSkins(kButtons);
   // The name lies directly on the bar's strip: no image and no colour of its own.
   fileNameLabel_->setGeometry(28, 11, 300, 15);
   fileNameLabel_->textColour = QColor(255, 255, 255);

@@ -2,6 +2,7 @@
 
 #include "panelhost.h"
 #include "resourceids.h"
+#include "skinbutton.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -36,6 +37,16 @@ void CPanelDialog::LoadAccelerators() {
       if (command == ids::ID_PREVIOUS_RECORDING) host_->PlayPrevious();
       else host_->PlayNext();
     });
+  }
+}
+
+void CPanelDialog::ApplyButtonSkins(std::span<const PanelButtonSkin> skins) {
+  for (const PanelButtonSkin& skin : skins) {
+    auto* button = findChild<CSovSkinButton*>(ids::ControlName(skin.id), Qt::FindDirectChildrenOnly);
+    if (!button) continue;
+    button->SetBitmaps(skin.normal, skin.pressed, skin.hover, skin.disabled, skin.focus);
+    button->setText(QString());
+    if (skin.tooltip) button->SetToolTipText(QString::fromUtf8(skin.tooltip));
   }
 }
 

@@ -4,9 +4,17 @@
 #pragma once
 
 #include <QWidget>
+#include <span>
 
 class PanelHost;
 class QPainter;
+
+// A panel button's skin images (normal, pressed, hover, disabled, focus) and its tooltip.
+struct PanelButtonSkin {
+  int id;
+  int normal, pressed, hover, disabled, focus;
+  const char* tooltip;  // null: none
+};
 
 class CPanelDialog : public QWidget {
   Q_OBJECT
@@ -23,6 +31,8 @@ class CPanelDialog : public QWidget {
  protected:
   // The panel's skin; it covers the whole panel, so nothing below is erased first.
   virtual void DrawBackground(QPainter& painter) = 0;
+  // Each button its images, an empty text and its tooltip.
+  void ApplyButtonSkins(std::span<const PanelButtonSkin> skins);
   void paintEvent(QPaintEvent* event) override;
   // Keys its controls leave end here, as in a dialog of its own, except Escape, which goes on to
   // the window (it leaves the extended view).
