@@ -7,8 +7,6 @@
 
 #include <QObject>
 
-class QWebChannel;
-
 // The language code of the page for a user-interface language: ja, ru, ko, else en.
 QString MapLanguageCode(int uiLanguage);
 // folder + "/MapView.htm?language=" + code, as a file URL.
@@ -43,7 +41,7 @@ class CMapView : public CExplorerMapViewWnd {
   void seekRequested(qint64 timestampMs);
 
  protected:
-  void PrepareBrowser(QWebEngineProfile& profile, QWebEngineView& view) override;
+  MapBrowserOptions BrowserOptions() override;
 
  private:
   MapSettings settings_;

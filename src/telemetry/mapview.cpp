@@ -3,10 +3,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QResizeEvent>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
-#include <unistd.h>
 
 namespace {
 const QString kDelimiters = QStringLiteral(" ,'\"\t();");
@@ -36,32 +32,23 @@ ScriptCall ParseScriptCall(const QString& text) {
 
 CExplorerMapViewWnd::CExplorerMapViewWnd(QWidget* parent) : QWidget(parent) {}
 
-CExplorerMapViewWnd::~CExplorerMapViewWnd() {
-  // The page must go before its profile.
-  delete view_;
-  view_ = nullptr;
-}
+CExplorerMapViewWnd::~CExplorerMapViewWnd() = default;
 
-void CExplorerMapViewWnd::CreateBrowser() {
-  // The browser's sandbox refuses to start as root; the map page is our own file.
-  if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  profile_ = new QWebEngineProfile(this);  // no storage name: nothing is written to disk
-  view_ = new QWebEngineView(this);
-  auto* page = new QWebEnginePage(profile_, view_);
-  view_->setPage(page);
-  view_->setGeometry(rect());
-  connect(view_, &QWebEngineView::loadFinished, this, &CExplorerMapViewWnd::pageLoaded);
-  PrepareBrowser(*profile_, *view_);
-  view_->show();
+MapBrowserOptions CExplorerMapViewWnd::BrowserOptions() {
+  MapBrowserOptions options;
+  options.loaded = [this](bool ok) { emit pageLoaded(ok); };
+  return options;
 }
-
-void CExplorerMapViewWnd::PrepareBrowser(QWebEngineProfile&, QWebEngineView&) {}
 
 void CExplorerMapViewWnd::Navigate(const QUrl& url) {
-  if (!view_) CreateBrowser();
   url_ = url;
-  view_->load(url);
+  if (!browser_) {
+    browser_ = CreateMapBrowser(this, BrowserOptions());
+    if (!browser_) return;
+    browser_->Widget()->setGeometry(rect());
+    browser_->Widget()->show();
+  }
+  browser_->Load(url);
 }
 
 void CExplorerMapViewWnd::CallScript(const QString& text) {
@@ -71,21 +58,26 @@ void CExplorerMapViewWnd::CallScript(const QString& text) {
 }
 
 void CExplorerMapViewWnd::CallFunction(const QString& name, const QStringList& arguments) {
-  if (!view_ || name.isEmpty()) return;
+  if (!browser_ || name.isEmpty()) return;
   // The name is looked up on the page and the arguments travel as JSON string literals, so no
   // text that reaches this call can become script of its own. Only the page's own functions
   // answer: a browser built-in such as eval would turn an argument into script.
   const QString nameLiteral = QString::fromUtf8(QJsonDocument(QJsonArray{name}).toJson(QJsonDocument::Compact));
   const QString argumentsLiteral =
       QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(arguments)).toJson(QJsonDocument::Compact));
-  view_->page()->runJavaScript(
+  browser_->RunScript(
       QStringLiteral("(function(n, a) { var f = Object.prototype.hasOwnProperty.call(window, n) ? window[n] : null;"
                      " if (typeof f === 'function' && Function.prototype.toString.call(f).indexOf('[native code]') < 0)"
                      " f.apply(window, a); })(%1[0], %2);")
           .arg(nameLiteral, argumentsLiteral));
 }
 
+void CExplorerMapViewWnd::Evaluate(const QString& script, std::function<void(const QVariant&)> result) {
+  if (browser_) browser_->RunScript(script, std::move(result));
+  else if (result) result(QVariant());
+}
+
 void CExplorerMapViewWnd::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (view_) view_->setGeometry(QRect(QPoint(0, 0), event->size()));
+  if (browser_) browser_->Widget()->setGeometry(QRect(QPoint(0, 0), event->size()));
 }

@@ -2,14 +2,14 @@
 // functions by name, and hears back from the page when the user clicks the route.
 #pragma once
 
+#include "mapbrowser.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 #include <QWidget>
-
-class QWebChannel;
-class QWebEngineProfile;
-class QWebEngineView;
+#include <functional>
+#include <memory>
 
 // A script call as text: "javascript:" (optional) then the function's name, "(" and its
 // arguments, split at spaces, commas, quotes, tabs, parentheses and semicolons.
@@ -33,9 +33,11 @@ class CExplorerMapViewWnd : public QWidget {
   // when the page has no such function. The call does not wait for the page.
   void CallScript(const QString& text);
   void CallFunction(const QString& name, const QStringList& arguments);
+  // Runs script in the page and hands its value to `result` later (tests, diagnostics).
+  void Evaluate(const QString& script, std::function<void(const QVariant&)> result);
 
-  // Null until the first navigation.
-  QWebEngineView* Browser() const { return view_; }
+  // False until the first navigation made the browser.
+  bool HasBrowser() const { return browser_ != nullptr; }
   // The address of the last navigation, empty before the first.
   QUrl Url() const { return url_; }
 
@@ -43,14 +45,11 @@ class CExplorerMapViewWnd : public QWidget {
   void pageLoaded(bool ok);
 
  protected:
-  // The profile and the page of a new browser, before its first navigation.
-  virtual void PrepareBrowser(QWebEngineProfile& profile, QWebEngineView& view);
+  // What a new browser is made with.
+  virtual MapBrowserOptions BrowserOptions();
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void CreateBrowser();
-
-  QWebEngineProfile* profile_ = nullptr;  // child; outlives the view's page
-  QWebEngineView* view_ = nullptr;        // child
+  std::unique_ptr<MapBrowser> browser_;
   QUrl url_;
 };

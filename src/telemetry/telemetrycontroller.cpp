@@ -273,7 +273,7 @@ void TelemetryController::ShowSmallMap() {
 void TelemetryController::SetLargeMapPage() {
   // The page draws its own coastlines and borders offline, so a large map that has never loaded
   // its page loads it even without a connection rather than staying blank.
-  const bool neverLoaded = !mapView_ || !mapView_->Browser();
+  const bool neverLoaded = !mapView_ || !mapView_->HasBrowser();
   if (IsConnected() || neverLoaded) ShowMapPage();
 }
 

@@ -7,6 +7,7 @@
 #include "videoplayer.h"
 #include "platformservices.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,6 +25,7 @@ class MapCommandsTest : public ::testing::Test {
     controller = std::make_unique<TelemetryController>(host, *player);
     controller->SetConnectionProbe([this] { return connected; });
     controller->SetPageFolder(QStringLiteral("/nowhere"));
+    SetMapBrowserFolder(QStringLiteral(TAVRO_MAP_PAGE_DIR));
   }
   void AddFix(uint32_t ms, double latitude = 3723.2475, double longitude = 12658.1234) {
     controller->Telemetry().ParseSample(ms, Fix(latitude, longitude));
@@ -110,7 +112,7 @@ TEST_F(MapCommandsTest, WithoutAFixBothCommandsOnlySaySo) {
   }
   EXPECT_EQ(host.messages, QStringList(6, QStringLiteral("Detected no GPS files.")));
   EXPECT_TRUE(host.layouts.isEmpty());
-  EXPECT_EQ(controller->MapView()->Browser(), nullptr) << "the web engine is not started for nothing";
+  EXPECT_FALSE(controller->MapView()->HasBrowser()) << "the web engine is not started for nothing";
 }
 
 TEST_F(MapCommandsTest, ALargeMapOfflineStillLoadsItsPageOnce) {
@@ -173,6 +175,28 @@ TEST(MapPage, AddressFollowsTheUserInterfaceLanguage) {
     const QUrl url = MapPageUrl(QStringLiteral("/opt/player"), c.language);
     EXPECT_EQ(url.toString(), QStringLiteral("file:///opt/player/MapView.htm?language=") + QLatin1String(c.code));
   }
+}
+
+}  // namespace
+
+namespace {
+
+bool WebEngineLoaded() {
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+}
+
+TEST_F(MapCommandsTest, TheWebEngineIsLoadedOnlyWhenTheMapIsFirstShown) {
+  if (WebEngineLoaded()) GTEST_SKIP() << "an earlier test of this process showed a map";
+  AddFix(0);
+  connected = false;
+  controller->UpdateMapPosition(0);
+  controller->OnMapShow();  // small and offline: no page
+  controller->OnMapShow();  // hidden again
+  EXPECT_FALSE(WebEngineLoaded());
+  connected = true;
+  controller->OnMapShow();
+  EXPECT_TRUE(WebEngineLoaded());
 }
 
 }  // namespace

@@ -11,8 +11,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +48,7 @@ class TileServer : public QTcpServer {
 class MapPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    SetMapBrowserFolder(QStringLiteral(TAVRO_MAP_PAGE_DIR));
     MapSettings settings = ReadMapSettings(nullptr);
     settings.tileUrl = QStringLiteral("http://127.0.0.1:%1/{z}/{x}/{y}.png").arg(server.serverPort());
     // The browser sends no https referrer to a plain-http server such as this one.
@@ -67,7 +66,7 @@ class MapPageTest : public ::testing::Test {
   QVariant Eval(const QString& script) {
     bool done = false;
     QVariant result;
-    map->Browser()->page()->runJavaScript(script, [&](const QVariant& v) {
+    map->Evaluate(script, [&](const QVariant& v) {
       result = v;
       done = true;
     });
