@@ -26,6 +26,7 @@
   var map = L.map('map', { zoomControl: true, worldCopyJump: true, maxZoom: maxZoom })
     .setView([36.5, 127.8], 6);
   map.attributionControl.setPrefix('<a href="https://leafletjs.com">Leaflet</a>');
+  L.control.scale({ imperial: false, position: 'bottomright' }).addTo(map);
 
   // The offline basemap sits under the tiles: where a tile does not come, the land shows through.
   map.createPane('basemap');

@@ -1,6 +1,7 @@
 #include "telemetrycontroller.h"
 
 #include "gsensorgraph.h"
+#include "platformservices.h"
 #include "resourceids.h"
 #include "skinbitmap.h"
 #include "videoplayer.h"
@@ -43,7 +44,8 @@ qsizetype FirstFixAtOrAfter(const std::vector<CGPSData>& gps, qint64 positionMs)
 
 TelemetryController::TelemetryController(TelemetryHost& host, CVideoPlayer& player, QObject* parent)
     : QObject(parent), host_(host), player_(player) {
-  auto* map = new CMapView(host_.Face(), ReadMapSettings(nullptr));
+  const PlatformServices* services = PlatformServices::Of();
+  auto* map = new CMapView(host_.Face(), ReadMapSettings(services ? &services->Registry() : nullptr));
   map->setObjectName(QString::number(ids::IDC_MAP_VIEW));
   map->setGeometry(kNoMap);
   mapView_ = map;
