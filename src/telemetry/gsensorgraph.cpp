@@ -17,7 +17,10 @@ double PixelsPerMs(uint64_t durationMs) {
 }
 
 QImage DrawGraph(const CTextData& telemetry, uint64_t durationMs) {
-  QImage image = skin::LoadSkinBitmap(ids::IDB_GSENSOR_BACKGROUND).convertToFormat(QImage::Format_RGB32);
+  // Every drawing starts from the plain background; it is decoded once (UI thread).
+  static const QImage background =
+      skin::LoadSkinBitmap(ids::IDB_GSENSOR_BACKGROUND).convertToFormat(QImage::Format_RGB32);
+  QImage image = background.copy();
   const double scale = PixelsPerMs(durationMs);
   if (image.isNull() || scale <= 0) return image;
 

@@ -8,14 +8,14 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QNetworkInformation>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <charconv>
+#include <string>
 #include <optional>
 
 namespace {
@@ -123,14 +123,37 @@ void TelemetryController::Clear() {
   if (QWidget* face = host_.Face()) face->update(SpeedRect());
 }
 
+namespace {
+// A number as JSON wants it whatever the process locale (Qt sets LC_NUMERIC from the user's).
+void AppendFixed(std::string& text, double value, int decimals) {
+  char digits[48];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+  text.append(digits, result.ec == std::errc() ? result.ptr : digits);
+}
+}  // namespace
+
 QString TelemetryController::RouteJson() const {
-  QJsonArray track = telemetry_.WithArrays([](const auto&, const std::vector<CGPSData>& gps) {
-    QJsonArray points;
-    for (const CGPSData& fix : gps)
-      points.append(QJsonArray{ToDegrees(fix.latitude), ToDegrees(fix.longitude), fix.speed, double(fix.timestamp)});
-    return points;
+  // Written by hand: a route is thousands of points and this runs at the end of every load.
+  const std::string json = telemetry_.WithArrays([](const auto&, const std::vector<CGPSData>& gps) {
+    std::string text;
+    text.reserve(gps.size() * 48 + 2);
+    text += '[';
+    for (const CGPSData& fix : gps) {
+      if (text.size() > 1) text += ',';
+      text += '[';
+      AppendFixed(text, ToDegrees(fix.latitude), 7);
+      text += ',';
+      AppendFixed(text, ToDegrees(fix.longitude), 7);
+      text += ',';
+      AppendFixed(text, fix.speed, 2);
+      text += ',';
+      text += std::to_string(fix.timestamp);
+      text += ']';
+    }
+    text += ']';
+    return text;
   });
-  return QString::fromUtf8(QJsonDocument(track).toJson(QJsonDocument::Compact));
+  return QString::fromStdString(json);
 }
 
 // ---- Position tick ----
@@ -204,7 +227,7 @@ QRect TelemetryController::GraphRect() { return QRect(gsensor::kGraphPlace, QSiz
 
 void TelemetryController::DrawGSensorGraph() {
   gsensorImage_ = gsensor::DrawGraph(telemetry_, player_.GetDurationMs());
-  gsensorFace_ = gsensorImage_.isNull() ? QImage() : skin::WithKeyColourTransparent(gsensorImage_, skin::kGreenKey);
+  gsensorFace_ = QImage();  // made at the next paint
   if (QWidget* face = host_.Face()) face->update(GraphRect());
 }
 
@@ -217,6 +240,8 @@ int TelemetryController::PositionLineX() const {
 
 void TelemetryController::Paint(QPainter& painter) const {
   if (host_.ViewMode() != TelemetryHost::ViewNormal) return;
+  if (gsensorFace_.isNull() && !gsensorImage_.isNull())
+    gsensorFace_ = skin::WithKeyColourTransparent(gsensorImage_, skin::kGreenKey);
   if (!gsensorFace_.isNull()) painter.drawImage(gsensor::kGraphPlace, gsensorFace_);
   if (host_.MapState() == TelemetryHost::MapLarge) return;
   if (const int x = PositionLineX(); x >= 0 && !gsensorFace_.isNull()) {

@@ -117,7 +117,7 @@ class TelemetryController : public QObject {
   bool loading_ = false;
 
   QImage gsensorImage_;
-  QImage gsensorFace_;  // gsensorImage_ with its green transparent, as painted
+  mutable QImage gsensorFace_;  // gsensorImage_ with its green transparent, made when painted
   QImage speedImage_;
   int speedDraws_ = 0;
   qint64 positionMs_ = 0;

@@ -46,6 +46,27 @@ int32_t DigitPair(std::string_view field, std::size_t first) {
   return first < field.size() ? ReadNumber<int32_t>(field.substr(first, 2)) : 0;
 }
 
+// mktime of the broken-down local time. The C library rereads the time zone on every call,
+// which costs more than the rest of a load; fixes come many to a minute, and a zone changes its
+// offset only on whole minutes, so the start of the last minute is kept and the seconds added.
+int64_t LocalCalendarTime(std::tm local) {
+  struct MinuteKey {
+    int year, month, day, hour, minute;
+    bool operator==(const MinuteKey&) const = default;
+  };
+  thread_local MinuteKey lastKey{-1, -1, -1, -1, -1};
+  thread_local int64_t lastMinute = 0;
+  const int second = local.tm_sec;
+  if (second < 0 || second > 59) return static_cast<int64_t>(std::mktime(&local));
+  const MinuteKey key{local.tm_year, local.tm_mon, local.tm_mday, local.tm_hour, local.tm_min};
+  if (!(key == lastKey)) {
+    local.tm_sec = 0;
+    lastMinute = static_cast<int64_t>(std::mktime(&local));
+    lastKey = key;
+  }
+  return lastMinute == -1 ? -1 : lastMinute + second;
+}
+
 int32_t HalveAndClamp(int32_t raw) { return std::clamp(raw / 2, -kAxisLimit, kAxisLimit); }
 
 int32_t LittleEndian32(const unsigned char* bytes) {
@@ -100,7 +121,7 @@ bool CGPSData::ParseRMC(uint32_t sampleTimestamp, std::string_view text) {
   local.tm_year = (year + 30) % 100 + 70;
   // Whether the recorder's clock keeps daylight saving is unknown; the C library decides.
   local.tm_isdst = -1;
-  time = static_cast<int64_t>(std::mktime(&local));
+  time = LocalCalendarTime(local);
   return true;
 }
 

@@ -111,6 +111,7 @@ TEST(ParseRMC, CalendarTimeFollowsTheTwoDigitYearRuleAndRollsTheShiftedHour) {
     int64_t time;
   } const cases[] = {
       {"GPRMC,123519,A,1,N,1,E,0,0,230394", LocalTime(1994, 3, 23, 21, 35, 19)},
+      {"GPRMC,123502,A,1,N,1,E,0,0,230394", LocalTime(1994, 3, 23, 21, 35, 2)},  // same minute again
       {"GPRMC,000000,A,1,N,1,E,0,0,010110", LocalTime(2010, 1, 1, 9, 0, 0)},
       {"GPRMC,000000,A,1,N,1,E,0,0,311299", LocalTime(1999, 12, 31, 9, 0, 0)},
       // 20 h UTC + 9 = hour 29: five in the morning of the next day.
