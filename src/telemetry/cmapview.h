@@ -31,6 +31,7 @@ class CMapView : public CExplorerMapViewWnd {
   // The track of the recording for the page's DrawRoute (a JSON array of [latitude, longitude,
   // km/h, ms]); sent now and again after every page load. "[]" clears it.
   void ShowRoute(const QString& trackJson);
+  const QString& Route() const { return route_; }
   const MapSettings& Settings() const { return settings_; }
 
   // The last position sent to the page, in decimal degrees.

@@ -105,6 +105,7 @@ class TelemetryController : public QObject {
   QString RouteJson() const;
   int PositionLineX() const;
 
+  // UI thread only, except telemetry_, which the worker fills under the records' own lock.
   TelemetryHost& host_;
   CVideoPlayer& player_;
   QPointer<CMapView> mapView_;  // child of host_.Face()

@@ -16,6 +16,8 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -187,6 +189,16 @@ TEST_F(LoaderTest, LoadsEverySampleInOrderKeepsTheMapAndDrawsTheGraph) {
   EXPECT_NE(host.face->cursor().shape(), Qt::WaitCursor) << "the wait cursor goes with the load";
   EXPECT_NE(controller->GSensorImage(), skin::LoadSkinBitmap(ids::IDB_GSENSOR_BACKGROUND)) << "traces drawn";
   EXPECT_EQ(player->HeldTelemetryReader(), nullptr) << "the reader goes with the load";
+
+  // The map gets the whole track: latitude and longitude in degrees, km/h, ms.
+  const QJsonArray route = QJsonDocument::fromJson(controller->MapView()->Route().toUtf8()).array();
+  ASSERT_EQ(route.size(), 300);
+  const QJsonArray first = route.first().toArray();
+  EXPECT_NEAR(first[0].toDouble(), 37.387458, 1e-6);
+  EXPECT_NEAR(first[1].toDouble(), 126.968723, 1e-6);
+  EXPECT_NEAR(first[2].toDouble(), 18.52, 0.01);
+  EXPECT_EQ(first[3].toInt(), 1);
+  EXPECT_EQ(route.last().toArray()[3].toInt(), 29901);
 }
 
 TEST_F(LoaderTest, ARecordingWithoutFixesHidesAVisibleMapAndRestoresTheList) {
