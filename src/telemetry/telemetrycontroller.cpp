@@ -79,7 +79,9 @@ void TelemetryController::StartLoad() {
   loading_ = true;
   if (QWidget* face = host_.Face()) face->setCursor(Qt::WaitCursor);
   worker_ = std::make_unique<TelemetryWorker>(player_, host_.CurrentRecordingPath(), telemetry_, this,
-                                              [this, generation](LoadOutcome outcome) { AfterLoad(generation, outcome); });
+                                              [this, generation](LoadOutcome outcome, LoadTiming timing) {
+                                                AfterLoad(generation, outcome, timing);
+                                              });
 }
 
 void TelemetryController::StopLoad() {
@@ -96,8 +98,10 @@ void TelemetryController::StopLoad() {
   if (std::shared_ptr<TelemetryReader> held = player_.HeldTelemetryReader()) player_.ReleaseTelemetryReader(held);
 }
 
-void TelemetryController::AfterLoad(unsigned generation, LoadOutcome outcome) {
+void TelemetryController::AfterLoad(unsigned generation, LoadOutcome outcome, const LoadTiming& timing) {
   if (generation != loadGeneration_) return;
+  lastTiming_ = timing;
+  lastTiming_.afterLoadStarted = LoadTiming::Clock::now();
   loading_ = false;
   if (worker_) {
     worker_->StopAndJoin();  // it has posted this call and is ending, so this is short
@@ -108,6 +112,7 @@ void TelemetryController::AfterLoad(unsigned generation, LoadOutcome outcome) {
   if (telemetry_.GpsCount() < 1) HideMapWhenNoGps();
   if (host_.ViewMode() == TelemetryHost::ViewNormal && host_.MapState() != TelemetryHost::MapLarge) DrawGSensorGraph();
   if (mapView_) mapView_->ShowRoute(RouteJson());
+  lastTiming_.afterLoadDone = LoadTiming::Clock::now();
   emit telemetryLoaded();
 }
 

@@ -64,6 +64,8 @@ class TelemetryController : public QObject {
   const QImage& SpeedImage() const { return speedImage_; }
   int SpeedDrawCount() const { return speedDraws_; }
   bool Loading() const { return loading_; }
+  // When the parts of the last finished load happened.
+  const LoadTiming& LastLoadTiming() const { return lastTiming_; }
 
   // The text UpdateMapPosition hands to the map for a fix at these decimal degrees.
   static QString DrawCurrentScript(double latitudeDegrees, double longitudeDegrees);
@@ -98,7 +100,7 @@ class TelemetryController : public QObject {
  private:
   void StartLoad();
   void StopLoad();
-  void AfterLoad(unsigned generation, LoadOutcome outcome);
+  void AfterLoad(unsigned generation, LoadOutcome outcome, const LoadTiming& timing);
   void ShowSmallMap();
   void PlaceMapView(const QRect& geometry);
   void SetLargeMapPage();
@@ -116,6 +118,7 @@ class TelemetryController : public QObject {
   std::unique_ptr<TelemetryWorker> worker_;
   unsigned loadGeneration_ = 0;  // the after-load call of an ended load finds a newer number
   bool loading_ = false;
+  LoadTiming lastTiming_;
 
   QImage gsensorImage_;
   mutable QImage gsensorFace_;  // gsensorImage_ with its green transparent, made when painted

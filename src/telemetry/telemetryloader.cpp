@@ -66,6 +66,7 @@ TelemetryWorker::TelemetryWorker(CVideoPlayer& player, QString path, CTextData& 
       telemetry_(telemetry),
       context_(context),
       afterLoad_(std::move(afterLoad)),
+      timing_{LoadTiming::Clock::now(), {}, {}, {}, {}},
       thread_([this](std::stop_token stop) { Run(stop); }) {}
 
 TelemetryWorker::~TelemetryWorker() { StopAndJoin(); }
@@ -77,11 +78,14 @@ void TelemetryWorker::StopAndJoin() {
 }
 
 void TelemetryWorker::Run(std::stop_token stop) {
+  timing_.workerStarted = LoadTiming::Clock::now();
   const LoadOutcome outcome = LoadTelemetry(player_, path_, telemetry_, stop);
+  timing_.readDone = LoadTiming::Clock::now();
   if (afterLoad_ && context_) {
     // Queued: the UI thread may be blocked joining this very worker.
     QMetaObject::invokeMethod(
-        context_, [afterLoad = afterLoad_, outcome] { afterLoad(outcome); }, Qt::QueuedConnection);
+        context_, [afterLoad = afterLoad_, outcome, timing = timing_] { afterLoad(outcome, timing); },
+        Qt::QueuedConnection);
   }
   done_.store(true, std::memory_order_release);
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <stop_token>
 #include <thread>
@@ -27,12 +28,22 @@ enum class LoadOutcome {
 // so a newly opened recording (whose graph holds none) ends this load at its next read.
 LoadOutcome LoadTelemetry(CVideoPlayer& player, const QString& path, CTextData& telemetry, std::stop_token stop = {});
 
+// When the parts of one load happened (steady clock), for the benchmark and diagnostics.
+struct LoadTiming {
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point requested;         // the load was asked for (UI thread)
+  Clock::time_point workerStarted;     // the worker thread began
+  Clock::time_point readDone;          // the reader reported the end
+  Clock::time_point afterLoadStarted;  // the UI thread took the finished load
+  Clock::time_point afterLoadDone;     // the steps after the load are done
+};
+
 // One load on its own thread. `afterLoad` runs on `context`'s thread through a queued call once
 // the load is over, whatever its outcome; the worker never waits for that thread. The
 // destructor stops the load at its next read and joins it.
 class TelemetryWorker {
  public:
-  using AfterLoad = std::function<void(LoadOutcome)>;
+  using AfterLoad = std::function<void(LoadOutcome, LoadTiming)>;
   TelemetryWorker(CVideoPlayer& player, QString path, CTextData& telemetry, QObject* context, AfterLoad afterLoad);
   ~TelemetryWorker();
   TelemetryWorker(const TelemetryWorker&) = delete;
@@ -53,6 +64,7 @@ class TelemetryWorker {
   QObject* const context_;
   AfterLoad afterLoad_;
 
+  LoadTiming timing_;  // worker thread until the after-load call is posted
   std::atomic<bool> done_{false};
   std::jthread thread_;  // last: started once everything above is in place
 };
