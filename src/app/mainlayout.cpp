@@ -92,6 +92,7 @@ void MainLayout::LayoutNormal() {
   for (const Placement& p : NormalLayout())
     if (QWidget* w = controls_.Control(p.id)) w->setVisible(true);
   controls_.mapView->setGeometry(mapState_ == MapSmall ? kSmallMap : QRect(0, 0, 0, 0));
+  if (mapState_ != MapLarge && drawGraph_) drawGraph_();
 }
 
 void MainLayout::LayoutExtended() {

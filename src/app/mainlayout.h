@@ -21,6 +21,8 @@ class MainLayout {
   // The command of the current channel view, carried out again after a relayout (it may refuse a
   // view the loaded recording cannot show).
   void SetChannelCommand(std::function<void()> command) { channelCommand_ = std::move(command); }
+  // Draws the G-sensor graph again (the normal view shows it unless the large map covers it).
+  void SetGraphDrawing(std::function<void()> draw) { drawGraph_ = std::move(draw); }
   // The extended view's bars, made after the window's own controls.
   void SetBars(ExtendedViewBars* bars) { bars_ = bars; }
 
@@ -68,6 +70,7 @@ class MainLayout {
   CVideoPlayer& player_;
   AudioOutput& audio_;
   std::function<void()> channelCommand_;
+  std::function<void()> drawGraph_;
   ExtendedViewBars* bars_ = nullptr;  // owned by the window
 
   int viewMode_ = ViewNormal;

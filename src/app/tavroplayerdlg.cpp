@@ -19,9 +19,11 @@
 #include "staticview.h"
 #include "statictrans.h"
 #include "stringtable.h"
+#include "telemetrycontroller.h"
 #include "transportcontroller.h"
 #include "uilanguage.h"
 #include "videoplayer.h"
+#include "windowtelemetryhost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -56,7 +58,12 @@ CTavroPlayerDlg::CTavroPlayerDlg(PlatformServices& services, QWidget* parent)
 
 CTavroPlayerDlg::~CTavroPlayerDlg() {
   qApp->removeEventFilter(this);
+  StopEngine();
+}
+
+void CTavroPlayerDlg::StopEngine() {
   if (transport_) transport_->StopTimer();
+  if (telemetry_) telemetry_->Shutdown();
   player_->Close();
 }
 
@@ -110,10 +117,6 @@ void CTavroPlayerDlg::CreateControls() {
   controls_.rearVideo = new CStaticView(QStringLiteral("Video window2"), this);
   controls_.rearVideo->setGeometry(QRect(QPoint(348, 174), QPoint(668, 414)));
   controls_.rearVideo->hide();
-
-  controls_.mapView = new QWidget(this);
-  controls_.mapView->setObjectName(ControlName(IDC_MAP_VIEW));
-  controls_.mapView->setGeometry(0, 0, 0, 0);
 
   player_->Attach(controls_.frontVideo, controls_.rearVideo);
 
@@ -202,7 +205,34 @@ void CTavroPlayerDlg::CreateControllers() {
                                   controls_.Button(IDC_CHECK_ALL)},
       dialogs_, loadUiString, this);
 
+  telemetryHost_ = std::make_unique<WindowTelemetryHost>(*this, controls_, *layout_, *lists_, *session_, dialogs_);
+  telemetry_ = std::make_unique<TelemetryController>(*telemetryHost_, *player_);
+  // The map control 1068 is the telemetry's; the layout places it.
+  controls_.mapView = telemetry_->MapView();
+  controls_.mapView->setGeometry(0, 0, 0, 0);
+
   layout_->SetChannelCommand([this] { session_->RunChannelCommand(); });
+  layout_->SetGraphDrawing([this] { telemetry_->DrawGSensorGraph(); });
+  connect(transport_.get(), &TransportController::positionChanged, telemetry_.get(),
+          &TelemetryController::OnPositionChanged);
+  connect(session_.get(), &RecordingSession::recordingOpened, telemetry_.get(),
+          &TelemetryController::OnRecordingOpened);
+  connect(session_.get(), &RecordingSession::recordingClosed, this, [this] {
+    // The map goes with the recording; its telemetry is emptied and the graph drawn bare.
+    if (layout_->MapState() == MapSmall) {
+      telemetry_->OnMapShow();
+    } else if (layout_->MapState() == MapLarge) {
+      layout_->SetMapState(MapHidden);
+      layout_->LayoutForView(layout_->ViewMode());
+    }
+    telemetry_->OnRecordingClosed();
+  });
+  connect(library_.get(), &LibraryController::cardRemoved, telemetry_.get(), &TelemetryController::OnRecordingClosed);
+  connect(telemetry_.get(), &TelemetryController::seekRequested, this, [this](qint64 positionMs) {
+    if (!player_->PlayGraph()) return;
+    SeekTo(positionMs);
+    PositionTick();
+  });
   session_->SetListingActive([this] { return library_->HasListing(); });
   library_->SetStartFolder(startFolder_);
 }
@@ -273,6 +303,7 @@ void CTavroPlayerDlg::paintEvent(QPaintEvent*) {
   if (layout_->ChannelView() == ChannelNone) painter.drawPixmap(kEmptyVideoAt, CachedSkin(IDB_EMPTY_VIDEO));
   if (layout_->MapState() == MapSmall) painter.drawPixmap(kMapStripSmallAt, CachedSkin(IDB_MAP_STRIP));
   else if (layout_->MapState() == MapHidden) painter.drawPixmap(kMapStripHiddenAt, CachedSkin(IDB_MAP_STRIP));
+  telemetry_->Paint(painter);
 }
 
 void CTavroPlayerDlg::resizeEvent(QResizeEvent* event) {
@@ -313,7 +344,10 @@ void CTavroPlayerDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CTavroPlayerDlg::mousePressEvent(QMouseEvent* event) {
-  // The free face of the normal window is its caption: pressing on it drags the window.
+  // A click on the G-sensor graph plays from there; anywhere else on the free face of the normal
+  // window is its caption: pressing on it drags the window.
+  if (telemetry_ && event->button() == Qt::LeftButton && telemetry_->HandleFaceClick(event->position().toPoint()))
+    return;
   if (CurrentViewMode() != ViewExtended && drag_.Press(*this, *event)) return;
   QDialog::mousePressEvent(event);
 }
@@ -332,15 +366,13 @@ void CTavroPlayerDlg::mouseReleaseEvent(QMouseEvent* event) {
 void CTavroPlayerDlg::OnMinimize() { showMinimized(); }
 
 void CTavroPlayerDlg::OnClose() {
-  transport_->StopTimer();
   if (player_->PlayGraph()) player_->Stop();
-  player_->Close();
+  StopEngine();
   done(QDialog::Accepted);
 }
 
 void CTavroPlayerDlg::closeEvent(QCloseEvent* event) {
-  if (transport_) transport_->StopTimer();
-  player_->Close();
+  StopEngine();
   QDialog::closeEvent(event);
 }
 
@@ -388,9 +420,8 @@ void CTavroPlayerDlg::OnDelete() { library_->OnDelete(); }
 void CTavroPlayerDlg::OnListClick(int row) { library_->OnListClick(row); }
 void CTavroPlayerDlg::ListFolderMode(const QString& folder) { library_->ListFolderMode(folder); }
 
-// The map commands belong to the telemetry side of the player.
-void CTavroPlayerDlg::OnMapLarger() {}
-void CTavroPlayerDlg::OnMapShow() {}
+void CTavroPlayerDlg::OnMapLarger() { telemetry_->OnMapLarger(); }
+void CTavroPlayerDlg::OnMapShow() { telemetry_->OnMapShow(); }
 
 // ---- For the panels ----
 

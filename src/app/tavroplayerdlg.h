@@ -29,7 +29,9 @@ class PlatformServices;
 class RecordingLists;
 class RecordingModel;
 class RecordingSession;
+class TelemetryController;
 class TransportController;
+class WindowTelemetryHost;
 
 class CTavroPlayerDlg : public QDialog, public PanelHost {
   Q_OBJECT
@@ -110,6 +112,7 @@ class CTavroPlayerDlg : public QDialog, public PanelHost {
   QWidget* Control(int id) const override { return controls_.Control(id); }
   void RepaintVideo() override;
   ExtendedViewBars* Bars() const { return bars_.get(); }
+  TelemetryController* Telemetry() const { return telemetry_.get(); }
 
   // ---- Access for panels and tests ----
   CSovSkinButton* Button(int id) const override { return controls_.Button(id); }
@@ -150,6 +153,9 @@ class CTavroPlayerDlg : public QDialog, public PanelHost {
   void CreateControllers();
   void ConnectCommands();
   bool CreatePanels();
+  // Ends the telemetry's loading and the engine, in this order (the loading reads through the
+  // engine's graph).
+  void StopEngine();
   const QPixmap& CachedSkin(int id);
 
   // Keys the window takes before any control sees them; true when taken.
@@ -168,6 +174,8 @@ class CTavroPlayerDlg : public QDialog, public PanelHost {
   std::unique_ptr<RecordingSession> session_;
   std::unique_ptr<TransportController> transport_;
   std::unique_ptr<LibraryController> library_;
+  std::unique_ptr<WindowTelemetryHost> telemetryHost_;
+  std::unique_ptr<TelemetryController> telemetry_;
   std::unique_ptr<ExtendedViewBars> bars_;
 
   QHash<int, QPixmap> skinCache_;

@@ -1,5 +1,6 @@
 #include "cardplan.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -13,9 +14,10 @@ const CivilTime kFirstDay{2026, 12, 9, 8, 0, 0};
 // Recordings follow each other at an odd spacing so their names show varied times.
 constexpr int kSpacingSeconds = 37 * 60 + 13;
 
-// Around Seoul, a little apart for each recording, so the map has distinct drives.
+// Every day's drive starts around Seoul at this local hour.
 constexpr double kBaseLatitude = 37.5;
 constexpr double kBaseLongitude = 127.0;
+constexpr int kTripStartHour = 7;
 
 bool IsRecordingFile(const std::filesystem::path& path) {
   Container ignored;
@@ -65,7 +67,7 @@ std::string RecordingName(const CivilTime& start, RecordingKind kind, int camera
 }
 
 std::vector<TelemetrySample> CardTelemetry(std::int64_t durationMs, RecordingKind kind, GpsMode gps,
-                                           const CivilTime& start, std::uint32_t seed) {
+                                           const CivilTime& start, std::uint32_t seed, int fixesPerSecond) {
   DriveParams drive;
   drive.durationMs = durationMs;
   drive.gps = gps;
@@ -73,8 +75,13 @@ std::vector<TelemetrySample> CardTelemetry(std::int64_t durationMs, RecordingKin
   drive.parked = kind == RecordingKind::Motion;
   drive.seed = seed;
   drive.startUtc = start.Plus(-kRecorderUtcOffsetHours * 3600);
-  drive.latitude = kBaseLatitude + (seed % 7) * 0.013;
-  drive.longitude = kBaseLongitude + (seed % 5) * 0.017;
+  drive.latitude = kBaseLatitude;
+  drive.longitude = kBaseLongitude;
+  drive.fixesPerSecond = fixesPerSecond;
+  // One drive a day from early morning: the recordings of a day are moments of the same trip.
+  const CivilTime tripStart{start.year, start.month, start.day, kTripStartHour, 0, 0};
+  drive.tripSeed = static_cast<std::uint32_t>(CivilTime::DaysFromCivil(start.year, start.month, start.day));
+  drive.tripOffsetMs = std::max<std::int64_t>(0, (start.ToSeconds() - tripStart.ToSeconds()) * 1000);
   return SimulateDrive(drive);
 }
 
@@ -104,7 +111,8 @@ std::vector<CardRecording> PlanCard(const CardOptions& options) {
     if (options.gps) r.gps = *options.gps;
     else if (r.kind == RecordingKind::Motion) r.gps = (i / kindCount) % 2 ? GpsMode::Void : GpsMode::None;
     else r.gps = GpsMode::Valid;
-    if (s.telemetry) s.samples = CardTelemetry(s.durationMs, r.kind, r.gps, r.start, static_cast<std::uint32_t>(i + 1));
+    if (s.telemetry)
+      s.samples = CardTelemetry(s.durationMs, r.kind, r.gps, r.start, static_cast<std::uint32_t>(i + 1), options.fixesPerSecond);
     r.name = RecordingName(r.start, r.kind, s.cameras, s.container);
     plan.push_back(std::move(r));
   }

@@ -44,6 +44,7 @@ struct CardOptions {
   bool audio = true;
   bool telemetry = true;
   std::optional<GpsMode> gps;  // none: fixes for driving recordings, none or void when parked
+  int fixesPerSecond = 1;      // 1 or 10
   int firmwareMajor = 1;
   int firmwareMinor = 7;
 };
@@ -52,9 +53,10 @@ struct CardOptions {
 // recordings) starting 2026-12-09. The same options always give the same card.
 std::vector<CardRecording> PlanCard(const CardOptions& options);
 
-// The telemetry of one recording that starts at the given local time.
+// The telemetry of one recording that starts at the given local time: a moment of that day's
+// drive, which starts at 07:00 local around Seoul.
 std::vector<TelemetrySample> CardTelemetry(std::int64_t durationMs, RecordingKind kind, GpsMode gps,
-                                           const CivilTime& start, std::uint32_t seed);
+                                           const CivilTime& start, std::uint32_t seed, int fixesPerSecond = 1);
 
 // Configs/qx5_sysenv.cfg: 32 bytes, the firmware version as little-endian int32 at 8 (major) and
 // 12 (minor).

@@ -19,6 +19,7 @@ const char* const kMakeCardUsage =
     "  --crf N                    x264 quality, lower is better (23)\n"
     "  --preset NAME              x264 preset (veryfast)\n"
     "  --gps none|valid|void      GPS fixes (valid when driving, none or void when parked)\n"
+  "  --gps-rate 1|10            GPS fixes per second (1)\n"
     "  --firmware MAJOR.MINOR     version in Configs/qx5_sysenv.cfg (1.7)\n"
     "  --no-audio                 no audio stream\n"
     "  --no-telemetry             no telemetry stream\n";
@@ -87,6 +88,9 @@ void ParseFlag(const std::string& flag, const std::string& value, CommandLine& l
     else if (value == "valid") card.gps = GpsMode::Valid;
     else if (value == "void") card.gps = GpsMode::Void;
     else throw UsageError{"--gps wants none, valid or void"};
+  } else if (flag == "--gps-rate") {
+    card.fixesPerSecond = ToInt(flag, value, 1, 10);
+    if (card.fixesPerSecond != 1 && card.fixesPerSecond != 10) throw UsageError{"--gps-rate wants 1 or 10"};
   } else if (flag == "--firmware") {
     const auto dot = value.find('.');
     if (dot == std::string::npos) throw UsageError{"--firmware wants MAJOR.MINOR"};
@@ -144,7 +148,8 @@ SingleRecording SingleRecordingSettings(const CommandLine& line) {
   s.telemetry = line.card.telemetry;
   const RecordingKind kind = line.card.kinds.size() == 1 ? line.card.kinds[0] : RecordingKind::Normal;
   if (s.telemetry)
-    s.samples = CardTelemetry(s.durationMs, kind, line.card.gps.value_or(GpsMode::Valid), CivilTime{2026, 12, 11, 9, 30, 0}, 1);
+    s.samples = CardTelemetry(s.durationMs, kind, line.card.gps.value_or(GpsMode::Valid), CivilTime{2026, 12, 11, 9, 30, 0}, 1,
+                              line.card.fixesPerSecond);
   single.ok = true;
   return single;
 }
