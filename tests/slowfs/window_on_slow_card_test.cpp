@@ -173,9 +173,9 @@ struct SlowCard {
   // Waits until a worker is held inside a file-system call on the card; false when the window's
   // own thread was held instead (the watchdog had to let the gate go).
   bool WorkerHeld() {
-    QTest::qWaitFor([&] { return slowfs_waiting() > 0 || gate->TimedOut(); }, kWaitMs);
+    const bool seen = QTest::qWaitFor([&] { return slowfs_waiting() > 0 || gate->TimedOut(); }, kWaitMs);
     EXPECT_FALSE(gate->TimedOut()) << "the window's thread waited on the card";
-    return slowfs_waiting() > 0;
+    return seen && slowfs_waiting() > 0;
   }
 
   FakeCard card;
