@@ -319,8 +319,11 @@ void LibraryController::OnCheckAll() {
 }
 
 void LibraryController::OnSave() {
-  const std::vector<int> checked = lists_.CheckedRows();
-  if (checked.empty()) return;
+  // The files are taken from the rows checked before the folder is asked for: a scan that lands
+  // while the browser is open replaces the rows, and row numbers would then name other files.
+  std::vector<std::pair<QString, QString>> files;  // path, name
+  for (int row : lists_.CheckedRows()) files.emplace_back(lists_.PathOf(row), lists_.NameOf(row));
+  if (files.empty()) return;
 
   const QString folder =
       dialogs_.chooseFolder(loadUiString_(IDS_SAVE_TITLE), loadUiString_(IDS_SELECT_FOLDER), lastSaveFolder_);
@@ -328,10 +331,7 @@ void LibraryController::OnSave() {
   lastSaveFolder_ = folder;
 
   std::vector<CopyJob> jobs;
-  for (int row : checked) {
-    const QString path = lists_.PathOf(row);
-    jobs.push_back({path, SaveDestination(folder, lists_.NameOf(row), path)});
-  }
+  for (const auto& [path, name] : files) jobs.push_back({path, SaveDestination(folder, name, path)});
   CopyRecordings(window_, jobs, loadUiString_, dialogs_.copy);
 }
 
