@@ -5,6 +5,7 @@
 #include "dialoghooks.h"
 #include "filecopy.h"
 #include "informationdlg.h"
+#include "jobrunner.h"
 #include "mainlayout.h"
 #include "platformservices.h"
 #include "recordinglists.h"
@@ -37,9 +38,32 @@ LibraryController::LibraryController(PlatformServices& services, RecordingLists&
       controls_(controls),
       dialogs_(dialogs),
       loadUiString_(std::move(loadUiString)),
-      window_(window) {}
+      window_(window),
+      scans_(std::make_unique<JobRunner>()),
+      deletes_(std::make_unique<JobRunner>()) {
+  connect(scans_.get(), &JobRunner::runningChanged, this, &LibraryController::UpdateBusyCursor);
+  connect(deletes_.get(), &JobRunner::runningChanged, this, &LibraryController::UpdateBusyCursor);
+}
 
-LibraryController::~LibraryController() = default;
+LibraryController::~LibraryController() {
+  // Abort, join: nothing a worker found reaches the lists after this.
+  scans_.reset();
+  deletes_.reset();
+  if (busyCursorShown_) QApplication::restoreOverrideCursor();
+}
+
+bool LibraryController::IsBusy() const { return scans_->IsRunning() || deletes_->IsRunning(); }
+
+void LibraryController::UpdateBusyCursor() {
+  const bool busy = scans_ && deletes_ && IsBusy();
+  if (busy == busyCursorShown_) return;
+  busyCursorShown_ = busy;
+  // The busy arrow, not the hourglass: the window goes on answering meanwhile.
+  if (busy)
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
 
 void LibraryController::SetFileListPanel(CControlFileListDlg* panel) {
   fileListPanel_ = panel;
@@ -71,8 +95,8 @@ bool LibraryController::SelectDriveAndScan() {
   cardRoot_ = *root;
   folderMode_ = false;
   listingFolderItself_ = false;
+  listedPending_ = true;
   ScanRecordings(TypeAll, false);
-  layout_.UpdateControlStates(Listed);
   return true;
 }
 
@@ -85,12 +109,26 @@ void LibraryController::ListFolder(const QString& folder, bool asCard) {
 }
 
 void LibraryController::ListFolderMode(const QString& folder) {
-  // A copy of a whole card (it has its "Recordings" folder) is listed as a card.
-  const bool cardCopy = QDir(QDir::cleanPath(folder) + QStringLiteral("/Recordings")).exists();
-  ListFolder(folder, cardCopy);
+  // The folder is listed as a folder until the worker has looked inside: a copy of a whole card
+  // (it has its "Recordings" folder) is then listed as a card.
+  ListFolder(folder, false);
   SetFolderChecked(folderMode_);
-  RescanWithCurrentFilters();
-  layout_.UpdateControlStates(Listed);
+  const int type = FirstCheckedType() ? FirstCheckedType() : int(TypeAll);
+  SetTypeButtons(type);
+  const ScanFilter filter = FilterFor(type, controls_.calendar->GetCheck());
+  const QString root = cardRoot_;
+  listedPending_ = true;
+  scans_->Start([this, root, filter](std::stop_token stop) -> JobRunner::Apply {
+    const bool cardCopy = HoldsRecordingsFolder(root);
+    std::vector<RecordingEntry> rows = ListFolderEntries(RecordingsFolder(root, !cardCopy), filter, stop);
+    return [this, root, cardCopy, rows = std::move(rows)]() mutable {
+      if (cardCopy) {
+        ListFolder(root, true);
+        SetFolderChecked(folderMode_);
+      }
+      ApplyRows(std::move(rows));
+    };
+  });
 }
 
 void LibraryController::OnDriveRemoved(const QString& root) {
@@ -98,6 +136,8 @@ void LibraryController::OnDriveRemoved(const QString& root) {
   // A card listed before a folder was chosen is not listed again once it is gone.
   if (!cardRootBeforeFolder_.isEmpty() && cardRootBeforeFolder_.startsWith(root)) cardRootBeforeFolder_.clear();
   if (root != cardRoot_) return;
+  // What a scan of the card still finds is dropped: the card is gone.
+  listedPending_ = false;
   transport_.StopTimer();
   transport_.StopAndReset();
   cardRoot_.clear();
@@ -145,7 +185,10 @@ void LibraryController::OnInformation() {
   if (uncheckFolder) SetFolderChecked(false);
 }
 
-void LibraryController::ClearRecordingLists() { lists_.Clear(); }
+void LibraryController::ClearRecordingLists() {
+  scans_->Drop();
+  lists_.Clear();
+}
 
 void LibraryController::SetTypeButtons(int typeFilter) {
   for (int i = 0; i < 4; ++i) controls_.types[i]->SetCheck(i + 1 == typeFilter);
@@ -178,15 +221,38 @@ void LibraryController::RescanWithCurrentFilters() {
   ScanRecordings(type ? type : TypeAll, controls_.calendar->GetCheck());
 }
 
-bool LibraryController::ScanRecordings(int typeFilter, bool dateFilter) {
-  if (typeFilter < TypeAll || typeFilter > TypeMotion) typeFilter = TypeAll;
-  SetTypeButtons(typeFilter);
+ScanFilter LibraryController::FilterFor(int typeFilter, bool dateFilter) const {
   ScanFilter filter;
   filter.typeCode = TypeCodeForFilter(typeFilter);
   filter.dateFilter = dateFilter;
   filter.dateKey = DateKey(selectedDate_);
-  lists_.Replace(ListFolderEntries(RecordingsFolder(cardRoot_, listingFolderItself_), filter));
+  return filter;
+}
+
+bool LibraryController::ScanRecordings(int typeFilter, bool dateFilter) {
+  if (typeFilter < TypeAll || typeFilter > TypeMotion) typeFilter = TypeAll;
+  SetTypeButtons(typeFilter);
+  StartScan(RecordingsFolder(cardRoot_, listingFolderItself_), FilterFor(typeFilter, dateFilter));
   return true;
+}
+
+void LibraryController::StartScan(const QString& folder, const ScanFilter& filter, std::function<void()> then) {
+  // The worker touches nothing of this object: it lists, and hands over what the UI thread applies.
+  scans_->Start([this, folder, filter, then = std::move(then)](std::stop_token stop) -> JobRunner::Apply {
+    std::vector<RecordingEntry> rows = ListFolderEntries(folder, filter, stop);
+    return [this, rows = std::move(rows), then]() mutable {
+      ApplyRows(std::move(rows));
+      if (then) then();
+    };
+  });
+}
+
+void LibraryController::ApplyRows(std::vector<RecordingEntry> rows) {
+  lists_.Replace(std::move(rows));
+  if (listedPending_) {
+    listedPending_ = false;
+    layout_.UpdateControlStates(Listed);
+  }
 }
 
 void LibraryController::OnListClick(int row) {
@@ -253,8 +319,11 @@ void LibraryController::OnCheckAll() {
 }
 
 void LibraryController::OnSave() {
-  const std::vector<int> checked = lists_.CheckedRows();
-  if (checked.empty()) return;
+  // The files are taken from the rows checked before the folder is asked for: a scan that lands
+  // while the browser is open replaces the rows, and row numbers would then name other files.
+  std::vector<std::pair<QString, QString>> files;  // path, name
+  for (int row : lists_.CheckedRows()) files.emplace_back(lists_.PathOf(row), lists_.NameOf(row));
+  if (files.empty()) return;
 
   const QString folder =
       dialogs_.chooseFolder(loadUiString_(IDS_SAVE_TITLE), loadUiString_(IDS_SELECT_FOLDER), lastSaveFolder_);
@@ -262,36 +331,48 @@ void LibraryController::OnSave() {
   lastSaveFolder_ = folder;
 
   std::vector<CopyJob> jobs;
-  for (int row : checked) {
-    const QString path = lists_.PathOf(row);
-    jobs.push_back({path, SaveDestination(folder, lists_.NameOf(row), path)});
-  }
+  for (const auto& [path, name] : files) jobs.push_back({path, SaveDestination(folder, name, path)});
   CopyRecordings(window_, jobs, loadUiString_, dialogs_.copy);
 }
 
 void LibraryController::OnDelete() {
+  if (deletes_->IsRunning()) return;
   const int count = lists_.RowCount();
   if (count == 0) return;
   QStringList checkTexts;
   for (int row = 0; row < count; ++row) checkTexts << (lists_.IsChecked(row) ? QStringLiteral("1") : QStringLiteral("0"));
   const DeletePlan plan = PlanDelete(checkTexts, lists_.CurrentIndex());
   if (plan.question == DeleteQuestion::None) return;
+  // The files are taken from the rows the user checked before the question: a scan that lands
+  // while it is asked replaces the rows, and row numbers would then name other files.
+  QStringList paths;
+  for (int row : plan.rowsToDelete) paths << lists_.PathOf(row);
   const bool confirm = DeleteAsksToConfirm(plan.question);
   const int answer = dialogs_.message(DeleteMessage(plan.question, loadUiString_), confirm);
   if (!confirm || answer != QMessageBox::Ok) return;
+  // The question ran an event loop: a delete started meanwhile comes first.
+  if (deletes_->IsRunning()) return;
+  // The recording in the player is never deleted, whichever row shows it; the player may have
+  // moved on to another recording while the question was open.
+  paths.removeAll(session_.LoadedPath());
 
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  QStringList paths;
-  for (int row : plan.rowsToDelete) {
-    // The recording in the player is never deleted, whichever row shows it.
-    const QString path = lists_.PathOf(row);
-    if (path != session_.LoadedPath()) paths << path;
+  const int firstChecked = plan.firstChecked;
+  deletes_->Start([this, paths, firstChecked](std::stop_token stop) -> JobRunner::Apply {
+    // A newer scan never stops a delete the user confirmed; only the player closing does.
+    const QStringList failed = DeleteRecordingFiles(paths, stop);
+    return [this, failed, firstChecked] { FinishDelete(failed, firstChecked); };
+  });
+}
+
+void LibraryController::FinishDelete(const QStringList& failed, int firstChecked) {
+  if (const int type = FirstCheckedType()) {
+    SetTypeButtons(type);
+    StartScan(RecordingsFolder(cardRoot_, listingFolderItself_), FilterFor(type, controls_.calendar->GetCheck()),
+              [this, firstChecked] {
+                if (const std::optional<int> select = RowToSelectAfterDelete(firstChecked, lists_.RowCount()))
+                  lists_.SelectInBoth(*select);
+              });
   }
-  const QStringList failed = DeleteRecordingFiles(paths);
-  if (const int type = FirstCheckedType()) ScanRecordings(type, controls_.calendar->GetCheck());
-  if (const std::optional<int> select = RowToSelectAfterDelete(plan.firstChecked, lists_.RowCount()))
-    lists_.SelectInBoth(*select);
-  QApplication::restoreOverrideCursor();
   // A recording that is still on the card after the user confirmed its deletion must not look
   // deleted: say which ones stayed.
   if (!failed.isEmpty()) dialogs_.message(DeleteFailureMessage(failed, loadUiString_), false);

@@ -1,23 +1,31 @@
 // LibraryController: the recordings the player lists. It finds the card and follows its removal,
 // scans the card or a chosen folder into the lists, carries out the type, date and folder filters
 // and check-all, saves and deletes the checked recordings and opens the information dialog.
+// Scans and deletes run on worker threads (a slow card never stops the window); their results
+// replace the rows in one step on this thread, and whatever follows a scan runs after that.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 class CControlFileListDlg;
 class CInformationDlg;
 class CSovSkinButton;
+class JobRunner;
 class MainLayout;
 class PlatformServices;
 class RecordingLists;
 class RecordingSession;
 class TransportController;
 struct PlayerDialogs;
+struct RecordingEntry;
+struct ScanFilter;
 
 class LibraryController : public QObject {
   Q_OBJECT
@@ -40,17 +48,23 @@ class LibraryController : public QObject {
   void SetStartFolder(const QString& folder) { startFolder_ = folder; }
 
   bool HasRemovableDrive() const;
+  // True when a new card was chosen; its rows (and the Listed control states) arrive later.
   bool SelectDriveAndScan();
   void OnDetectCard();
   void OnDriveRemoved(const QString& root);
   void OnInformation();
+  // Starts listing the card with the filter; a scan still running is superseded (its rows are
+  // dropped). Always true: the rows arrive later.
   bool ScanRecordings(int typeFilter, bool dateFilter);
+  // Drops a scan still running, then empties the lists.
   void ClearRecordingLists();
   void OnTypeFilter(int typeFilter);
   void OnCalendar();
   void OnFolder();
   void OnCheckAll();
   void OnSave();
+  // Deletes off the user-interface thread; ignored while an earlier delete is still running, as
+  // the rows it would act on are about to change.
   void OnDelete();
   void OnListClick(int row);
   // Lists folder as the folder command does; a copy of a whole card is listed as a card.
@@ -60,6 +74,8 @@ class LibraryController : public QObject {
   bool FolderMode() const { return folderMode_; }
   bool HasListing() const { return !cardRoot_.isEmpty(); }
   CInformationDlg* InformationDialog() const;
+  // Whether a scan or a delete is still running (the busy cursor shows meanwhile).
+  bool IsBusy() const;
 
  signals:
   // The listed card went away; everything of its recordings is gone from the window.
@@ -74,6 +90,13 @@ class LibraryController : public QObject {
   void SetCheckAllChecked(bool on);
   void RescanWithCurrentFilters();
   void ListFolder(const QString& folder, bool asCard);
+  ScanFilter FilterFor(int typeFilter, bool dateFilter) const;
+  // Lists folder on a worker; the rows replace the lists' in one step, then then() runs. A later
+  // scan or a removal of the card drops both.
+  void StartScan(const QString& folder, const ScanFilter& filter, std::function<void()> then = {});
+  void ApplyRows(std::vector<RecordingEntry> rows);
+  void FinishDelete(const QStringList& failed, int firstChecked);
+  void UpdateBusyCursor();
 
   PlatformServices& services_;
   RecordingLists& lists_;
@@ -96,4 +119,12 @@ class LibraryController : public QObject {
   QString startFolder_;
   QPointer<CInformationDlg> informationDlg_;
   QPointer<CControlFileListDlg> fileListPanel_;
+
+  // One listing at a time: a newer scan supersedes an older one.
+  std::unique_ptr<JobRunner> scans_;
+  std::unique_ptr<JobRunner> deletes_;
+  // A card or folder was chosen: the control states become Listed once its rows are in, whichever
+  // scan brings them.
+  bool listedPending_ = false;
+  bool busyCursorShown_ = false;
 };

@@ -7,6 +7,7 @@
 #include "imageslider.h"
 #include "mainlayout.h"
 #include "playgraph.h"
+#include "recordingentry.h"
 #include "recordinglists.h"
 #include "recordingsession.h"
 #include "resourceids.h"
@@ -200,7 +201,7 @@ void TransportController::PlayRow(int row) {
 }
 
 void TransportController::OnOpenFailed(const QString& path) {
-  skipped_ << QFileInfo(path).fileName();
+  skipped_ << RecordingDisplayName(QFileInfo(path).fileName());
   // The next recording is tried from the event loop, not from inside this open: a card full of
   // damaged files is walked one file per turn, with the window painting in between.
   QMetaObject::invokeMethod(this, &TransportController::PlayNext, Qt::QueuedConnection);

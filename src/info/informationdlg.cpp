@@ -1,5 +1,6 @@
 #include "informationdlg.h"
 
+#include "jobrunner.h"
 #include "removabledrives.h"
 #include "resourceids.h"
 #include "skinbitmap.h"
@@ -53,20 +54,24 @@ const LabelSpec kLabels[] = {
 const int kSpaceLabels[] = {ids::IDC_INFO_TOTAL, ids::IDC_INFO_FREE, ids::IDC_INFO_NORMAL,
                             ids::IDC_INFO_EVENT, ids::IDC_INFO_MOTION};
 
+constexpr double kKibToMib = 1.0 / 1024.0;
+
 }  // namespace
 
 CInformationDlg::CInformationDlg(QWidget* parent, QString cardRoot, const RemovableDrives& drives,
                                  std::function<QString(int)> loadUiString,
                                  std::function<QString(int)> loadSystemString)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), figuresJob_(std::make_unique<JobRunner>()) {
   setObjectName(ids::ControlName(ids::kInformationTemplate));
   setFixedSize(kWidth, kHeight);
   setModal(false);
   CreateCloseButton();
   CreateLabels(loadUiString);
-  if (!cardRoot.isEmpty()) ComputeFigures(cardRoot, drives);
+  if (!cardRoot.isEmpty()) StartReadingFigures(cardRoot, drives);
   SetLabel(ids::IDC_INFO_PLAYER_VERSION, loadSystemString(ids::IDS_PLAYER_VERSION));
 }
+
+CInformationDlg::~CInformationDlg() = default;
 
 void CInformationDlg::CreateCloseButton() {
   closeButton_ = new CSovSkinButton(ids::IDC_INFO_CLOSE, ButtonKind::Push, this);
@@ -109,28 +114,38 @@ void CInformationDlg::CreateLabels(const std::function<QString(int)>& loadUiStri
   }
 }
 
-void CInformationDlg::ComputeFigures(const QString& cardRoot, const RemovableDrives& drives) {
+void CInformationDlg::StartReadingFigures(const QString& cardRoot, const RemovableDrives& drives) {
   const QString root = cardRoot.endsWith(QLatin1Char('/')) ? cardRoot : cardRoot + QLatin1Char('/');
-  quint64 totalMiB = 0;
-  quint64 freeMiB = 0;
-  if (const std::optional<VolumeSpace> space = drives.Space(root)) {
-    totalMiB = space->totalBytes >> 20;
-    freeMiB = space->availableBytes >> 20;
-  }
-  const QString recordings = root + QStringLiteral("Recordings");
-  const double kibToMib = 1.0 / 1024.0;
-  SetLabel(ids::IDC_INFO_TOTAL, GigabyteText(double(totalMiB)));
-  SetLabel(ids::IDC_INFO_FREE, GigabyteText(double(freeMiB)));
-  SetLabel(ids::IDC_INFO_NORMAL,
-           GigabyteText(double(UsageWalk(recordings, QStringLiteral("NOR"))) * kibToMib));
-  SetLabel(ids::IDC_INFO_EVENT,
-           GigabyteText(double(UsageWalk(recordings, QStringLiteral("EVT"))) * kibToMib));
-  SetLabel(ids::IDC_INFO_MOTION,
-           GigabyteText(double(UsageWalk(recordings, QStringLiteral("MOT"))) * kibToMib));
-  SetLabel(ids::IDC_INFO_FIRMWARE, FirmwareVersionText(root));
+  // The template's sample figures would pass for the card's while its own are read.
+  for (int id : kSpaceLabels) SetLabel(id, QString());
+  SetLabel(ids::IDC_INFO_FIRMWARE, QString());
+  connect(figuresJob_.get(), &JobRunner::runningChanged, this, [this](bool running) {
+    if (running)
+      setCursor(Qt::BusyCursor);
+    else
+      unsetCursor();
+  });
+  const RemovableDrives* volumes = &drives;
+  figuresJob_->Start([this, root, volumes](std::stop_token stop) -> JobRunner::Apply {
+    const CardFigures figures = ReadCardFigures(root, *volumes, stop);
+    return [this, figures] { ShowFigures(figures); };
+  });
 }
 
+void CInformationDlg::ShowFigures(const CardFigures& figures) {
+  SetLabel(ids::IDC_INFO_TOTAL, GigabyteText(double(figures.totalMiB)));
+  SetLabel(ids::IDC_INFO_FREE, GigabyteText(double(figures.freeMiB)));
+  SetLabel(ids::IDC_INFO_NORMAL, GigabyteText(double(figures.normalKiB) * kKibToMib));
+  SetLabel(ids::IDC_INFO_EVENT, GigabyteText(double(figures.eventKiB) * kKibToMib));
+  SetLabel(ids::IDC_INFO_MOTION, GigabyteText(double(figures.motionKiB) * kKibToMib));
+  SetLabel(ids::IDC_INFO_FIRMWARE, figures.firmware);
+  emit figuresShown();
+}
+
+bool CInformationDlg::FiguresPending() const { return figuresJob_->IsRunning(); }
+
 void CInformationDlg::ZeroFigures() {
+  figuresJob_->Drop();
   for (int id : kSpaceLabels) SetLabel(id, QStringLiteral("0.0 GB"));
   SetLabel(ids::IDC_INFO_FIRMWARE, QString());
 }

@@ -1,9 +1,12 @@
 #include "deleteplan.h"
 
+#include "nativepath.h"
+#include "recordingentry.h"
 #include "resourceids.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 DeletePlan PlanDelete(const QStringList& checkTexts, int loadedRow) {
   DeletePlan plan;
@@ -57,13 +60,23 @@ std::optional<int> RowToSelectAfterDelete(int firstChecked, int rowCount) {
 QString DeleteFailureMessage(const QStringList& paths,
                              const std::function<QString(int)>& loadUiString) {
   if (paths.isEmpty()) return QString();
-  return loadUiString(ids::IDS_DELETE_FAILED).arg(paths.join(QLatin1Char('\n')));
+  QStringList shown;
+  for (const QString& path : paths) shown.append(RecordingDisplayName(path));
+  return loadUiString(ids::IDS_DELETE_FAILED).arg(shown.join(QLatin1Char('\n')));
 }
 
-QStringList DeleteRecordingFiles(const QStringList& paths) {
+QStringList DeleteRecordingFiles(const QStringList& paths, std::stop_token stop) {
   QStringList failed;
   for (const QString& path : paths) {
-    if (!QFile::remove(path) && QFileInfo::exists(path)) failed.append(path);
+    if (stop.stop_requested()) {
+      failed.append(path);
+      continue;
+    }
+    // The path's own bytes: a name that is not UTF-8 must not turn into its neighbour's.
+    const QByteArray native = NativePath(path);
+    if (::unlink(native.constData()) == 0 || errno == ENOENT) continue;
+    struct stat st {};
+    if (::lstat(native.constData(), &st) == 0) failed.append(path);
   }
   return failed;
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 enum class DeleteQuestion {
@@ -34,10 +35,13 @@ bool DeleteAsksToConfirm(DeleteQuestion question);
 // one, kept inside the list; none when that is above row 0 or the list is empty.
 std::optional<int> RowToSelectAfterDelete(int firstChecked, int rowCount);
 
-// The failure message for files that could not be deleted (string 606 with their names).
+// The failure message for files that could not be deleted (string 606 with their names as shown,
+// see RecordingDisplayName).
 QString DeleteFailureMessage(const QStringList& paths,
                              const std::function<QString(int)>& loadUiString);
 
 // Removes each file; returns the paths that still exist afterwards (a file already gone counts
-// as deleted: the rescan drops its row either way).
-QStringList DeleteRecordingFiles(const QStringList& paths);
+// as deleted: the rescan drops its row either way). Stopped, it leaves the files not yet reached
+// and reports them as not deleted. Blocks for as long as the file system takes: call it off the
+// user-interface thread.
+QStringList DeleteRecordingFiles(const QStringList& paths, std::stop_token stop = {});

@@ -1,76 +1,99 @@
 #include "filecopy.h"
 
+#include "nativepath.h"
+#include "recordingentry.h"
+#include "regularfile.h"
 #include "resourceids.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QStorageInfo>
-#include <QTemporaryFile>
-#include <QTimer>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
+#include <fcntl.h>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <thread>
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <fcntl.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
 // Large enough that a copy is limited by the disks, small enough that Cancel answers at once.
 constexpr qint64 kChunkBytes = 1 << 20;
 constexpr int kProgressSteps = 1000;
-constexpr int kProgressRefreshMs = 100;
+// The temporary copy's name adds a dot, a random part and ".part" to the name; a long name is cut
+// so that the temporary name still fits the 255 bytes a name may have.
+constexpr qsizetype kTemporaryStemBytes = 200;
 
-bool SyncToDisk(int handle) {
-#if defined(_WIN32)
-  return _commit(handle) == 0;
-#else
-  return ::fsync(handle) == 0;
-#endif
+QString SystemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+FileCopyResult Failure(CopyOutcome outcome, QString detail = QString()) {
+  return FileCopyResult{outcome, std::move(detail)};
 }
 
 // The rename must reach the disk too, or a power loss can bring back the old directory entry.
-void SyncDirectory(const QString& directory) {
-#if !defined(_WIN32)
-  const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY);
+void SyncDirectory(const QByteArray& directory) {
+  const int fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd >= 0) {
     ::fsync(fd);
     ::close(fd);
   }
-#else
-  Q_UNUSED(directory);
-#endif
 }
 
-bool LacksSpace(const QString& directory, qint64 bytesNeeded) {
-  const QStorageInfo storage(directory);
-  return storage.isValid() && storage.isReady() && storage.bytesAvailable() >= 0 &&
-         storage.bytesAvailable() < bytesNeeded;
+bool LacksSpace(const QByteArray& directory, qint64 bytesNeeded) {
+  struct statvfs vfs {};
+  if (::statvfs(directory.constData(), &vfs) != 0) return false;
+  const unsigned long long available = static_cast<unsigned long long>(vfs.f_bavail) * vfs.f_frsize;
+  return available < static_cast<unsigned long long>(std::max<qint64>(bytesNeeded, 0));
 }
 
-bool IsNotWritable(const QString& directory) {
-  const QFileInfo dir(directory);
-  if (dir.exists() && !dir.isWritable()) return true;
-  const QStorageInfo storage(directory);
-  return storage.isValid() && storage.isReadOnly();
+bool IsNotWritable(const QByteArray& directory) {
+  if (::access(directory.constData(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS))
+    return true;
+  struct statvfs vfs {};
+  return ::statvfs(directory.constData(), &vfs) == 0 && (vfs.f_flag & ST_RDONLY);
 }
 
-FileCopyResult Failure(CopyOutcome outcome, QString detail = QString()) {
-  return FileCopyResult{outcome, std::move(detail)};
+// Closes a descriptor when the copy gives up; the temporary copy is removed with it.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd, QByteArray removeOnClose = QByteArray())
+      : fd_(fd), removeOnClose_(std::move(removeOnClose)) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!removeOnClose_.isEmpty()) ::unlink(removeOnClose_.constData());
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return fd_; }
+  // Closes now; the error of the close (a write the file system failed late) is returned.
+  int Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0 ? 0 : errno;
+  }
+  void Keep() { removeOnClose_.clear(); }
+
+ private:
+  int fd_;
+  QByteArray removeOnClose_;
+};
+
+// A write of all of data, through interruptions; the system's error, or 0.
+int WriteAll(int fd, const char* data, qint64 size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    data += n;
+    size -= n;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -78,73 +101,81 @@ FileCopyResult Failure(CopyOutcome outcome, QString detail = QString()) {
 FileCopyResult CopyFileSafely(const QString& source, const QString& destination,
                               const std::atomic<bool>& cancel,
                               const std::function<void(qint64, qint64)>& progress) {
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly)) return Failure(CopyOutcome::SourceUnreadable);
-  const qint64 total = in.size();
+  // A FIFO or a device in place of the recording is refused without waiting on it.
+  Descriptor in(OpenRegularFileForReading(source));
+  if (in.Get() < 0) return Failure(CopyOutcome::SourceUnreadable);
+  struct stat sourceInfo {};
+  if (::fstat(in.Get(), &sourceInfo) != 0) return Failure(CopyOutcome::SourceUnreadable);
+  const qint64 total = static_cast<qint64>(sourceInfo.st_size);
 
-  const QFileInfo target(destination);
-  const QString directory = target.absolutePath();
-  if (target.isDir()) return Failure(CopyOutcome::Failed, QStringLiteral("A folder has that name."));
-  if (!QFileInfo(directory).isDir())
+  // The destination's own bytes: the copy of a name that is not UTF-8 keeps that name exactly.
+  const QByteArray target = NativePath(destination);
+  const qsizetype slash = target.lastIndexOf('/');
+  const QByteArray directory = slash > 0 ? target.left(slash) : slash == 0 ? QByteArray("/") : QByteArray(".");
+  const QByteArray name = target.mid(slash + 1);
+  struct stat existing {};
+  if (::stat(target.constData(), &existing) == 0 && S_ISDIR(existing.st_mode))
+    return Failure(CopyOutcome::Failed, QStringLiteral("A folder has that name."));
+  struct stat folder {};
+  if (::stat(directory.constData(), &folder) != 0 || !S_ISDIR(folder.st_mode))
     return Failure(CopyOutcome::Failed, QStringLiteral("The destination folder does not exist."));
   if (IsNotWritable(directory)) return Failure(CopyOutcome::TargetNotWritable);
   // The old file stays until the new one is complete, so the whole new size must fit beside it.
   if (LacksSpace(directory, total)) return Failure(CopyOutcome::DiskFull);
 
-  QTemporaryFile out(directory + QStringLiteral("/.") + target.fileName() +
-                     QStringLiteral(".XXXXXX.part"));
-  out.setAutoRemove(true);
-  if (!out.open()) {
+  QByteArray temporary = directory + (directory.endsWith('/') ? "." : "/.") + name.left(kTemporaryStemBytes) +
+                         ".XXXXXX.part";
+  const int outFd = ::mkostemps(temporary.data(), 5, O_CLOEXEC);
+  if (outFd < 0) {
+    const int error = errno;
     if (IsNotWritable(directory)) return Failure(CopyOutcome::TargetNotWritable);
-    return Failure(CopyOutcome::Failed, out.errorString());
+    return Failure(CopyOutcome::Failed, SystemError(error));
   }
+  Descriptor out(outFd, temporary);
 
   std::unique_ptr<char[]> buffer(new char[kChunkBytes]);
   qint64 done = 0;
   if (progress) progress(0, total);
   for (;;) {
     if (cancel.load()) return Failure(CopyOutcome::Cancelled);
-    const qint64 got = in.read(buffer.get(), kChunkBytes);
+    const ssize_t got = ::read(in.Get(), buffer.get(), kChunkBytes);
+    if (got < 0 && errno == EINTR) continue;
     if (got < 0) return Failure(CopyOutcome::SourceUnreadable);
     if (got == 0) break;
-    if (out.write(buffer.get(), got) != got) {
+    if (const int error = WriteAll(out.Get(), buffer.get(), got)) {
       if (LacksSpace(directory, total - done)) return Failure(CopyOutcome::DiskFull);
-      return Failure(CopyOutcome::Failed, out.errorString());
+      return Failure(CopyOutcome::Failed, SystemError(error));
     }
     done += got;
     if (progress) progress(done, total);
   }
-  if (!out.flush()) {
-    if (LacksSpace(directory, 1)) return Failure(CopyOutcome::DiskFull);
-    return Failure(CopyOutcome::Failed, out.errorString());
-  }
 
   // Times and permissions are set after the last write, which would otherwise move them again.
-  out.setPermissions(in.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-  out.setFileTime(in.fileTime(QFileDevice::FileModificationTime), QFileDevice::FileModificationTime);
-  out.setFileTime(in.fileTime(QFileDevice::FileAccessTime), QFileDevice::FileAccessTime);
-  if (!SyncToDisk(out.handle())) {
+  ::fchmod(out.Get(), (sourceInfo.st_mode & 0777) | S_IRUSR | S_IWUSR);
+  const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
+  ::futimens(out.Get(), times);
+  if (::fsync(out.Get()) != 0 || out.Close() != 0) {
     if (LacksSpace(directory, 1)) return Failure(CopyOutcome::DiskFull);
     return Failure(CopyOutcome::Failed, QStringLiteral("The copy could not be written to disk."));
   }
-  const QString temporaryName = out.fileName();
-  out.close();
   if (cancel.load()) return Failure(CopyOutcome::Cancelled);
 
   // The one step that makes the copy visible replaces the old file atomically.
-#if defined(_WIN32)
-  std::error_code error;
-  std::filesystem::rename(std::filesystem::path(temporaryName.toStdWString()),
-                          std::filesystem::path(destination.toStdWString()), error);
-  if (error) return Failure(CopyOutcome::Failed, QString::fromStdString(error.message()));
-#else
-  if (::rename(QFile::encodeName(temporaryName).constData(),
-               QFile::encodeName(destination).constData()) != 0)
-    return Failure(CopyOutcome::Failed, QString::fromLocal8Bit(std::strerror(errno)));
-#endif
-  out.setAutoRemove(false);
+  if (::rename(temporary.constData(), target.constData()) != 0)
+    return Failure(CopyOutcome::Failed, SystemError(errno));
+  out.Keep();
   SyncDirectory(directory);
   return FileCopyResult{CopyOutcome::Copied, QString()};
+}
+
+CopyCheck CheckCopy(const QString& source, const QString& destination) {
+  struct stat from {};
+  if (::stat(NativePath(source).constData(), &from) != 0 || !S_ISREG(from.st_mode)) return CopyCheck::SourceUnusable;
+  struct stat to {};
+  if (::stat(NativePath(destination).constData(), &to) != 0) return CopyCheck::Ready;
+  if (to.st_dev == from.st_dev && to.st_ino == from.st_ino) return CopyCheck::SameFile;
+  // A folder of that name is reported by the copy itself.
+  return S_ISDIR(to.st_mode) ? CopyCheck::Ready : CopyCheck::DestinationExists;
 }
 
 QString SaveDestination(const QString& folder, const QString& name, const QString& path) {
@@ -176,6 +207,23 @@ OverwriteAnswer AskOverwriteWithMessageBox(QWidget* owner, const QString& title,
   else
     answer.choice = OverwriteChoice::CancelRest;
   return answer;
+}
+
+QString FileNameOf(const QString& path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
+
+// Runs work on a thread of its own while this thread goes on handling events (painting, the
+// progress window's Cancel); returns once work has.
+template <typename Result>
+Result RunOffThread(const std::function<Result()>& work) {
+  Result result{};
+  QEventLoop loop;
+  std::thread worker([&] {
+    result = work();
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+  loop.exec();
+  worker.join();
+  return result;
 }
 
 QString ReasonText(const FileCopyResult& result, const std::function<QString(int)>& load) {
@@ -223,23 +271,22 @@ CopyReport CopyRecordings(QWidget* owner, const std::vector<CopyJob>& jobs,
       break;
     }
     const CopyJob& job = jobs[static_cast<size_t>(index)];
-    const QFileInfo source(job.source);
-    const QString fileName = QFileInfo(job.destination).fileName();
+    const QString fileName = RecordingDisplayName(FileNameOf(job.destination));
 
-    if (!source.exists() || source.isDir()) {
+    // Even a look at the source may wait on a slow card: it is made off this thread too.
+    const CopyCheck check = RunOffThread<CopyCheck>([&job] { return CheckCopy(job.source, job.destination); });
+    if (check == CopyCheck::SourceUnusable) {
       // A row whose file has gone is still a file the user asked for and did not get.
       ++report.failed;
       report.errors.append(loadUiString(ids::IDS_COPY_FAILED)
                                .arg(fileName, loadUiString(ids::IDS_COPY_SOURCE_UNREADABLE)));
       continue;
     }
-    const QFileInfo destination(job.destination);
-    if (destination.exists() && !source.canonicalFilePath().isEmpty() &&
-        source.canonicalFilePath() == destination.canonicalFilePath()) {
+    if (check == CopyCheck::SameFile) {
       ++report.skipped;  // saving a file onto itself changes nothing
       continue;
     }
-    if (destination.exists() && !destination.isDir()) {
+    if (check == CopyCheck::DestinationExists) {
       OverwriteChoice choice;
       if (choiceForAll) {
         choice = *choiceForAll;
@@ -266,31 +313,21 @@ CopyReport CopyRecordings(QWidget* owner, const std::vector<CopyJob>& jobs,
     if (progressDialog)
       progressDialog->setLabelText(loadUiString(ids::IDS_COPY_PROGRESS).arg(fileName));
 
-    // The copy runs on its own thread so that the window keeps painting and Cancel answers;
-    // this loop only waits for it.
-    std::atomic<qint64> doneBytes{0};
-    std::atomic<qint64> totalBytes{0};
-    FileCopyResult result;
-    QEventLoop loop;
-    QTimer refresh;
-    refresh.setInterval(kProgressRefreshMs);
-    QObject::connect(&refresh, &QTimer::timeout, [&] {
-      if (!progressDialog) return;
-      const qint64 total = totalBytes.load();
-      const double fileShare = total > 0 ? double(doneBytes.load()) / double(total) : 0.0;
-      progressDialog->setValue(int((index + fileShare) * kProgressSteps / jobCount));
-    });
-    refresh.start();
-    std::thread worker([&] {
-      result = CopyFileSafely(job.source, job.destination, cancel, [&](qint64 done, qint64 total) {
-        doneBytes.store(done);
-        totalBytes.store(total);
+    // The copy runs on its own thread so that the window keeps painting and Cancel answers; the
+    // bar follows through queued calls, one per step it moves, and the worker never waits for it.
+    // The window outlives the worker; a step still posted when it goes is dropped with it.
+    QProgressDialog* const bar = progressDialog.get();
+    const FileCopyResult result = RunOffThread<FileCopyResult>([&, bar] {
+      int shownStep = -1;
+      return CopyFileSafely(job.source, job.destination, cancel, [&, bar](qint64 done, qint64 total) {
+        if (!bar) return;
+        const double fileShare = total > 0 ? double(done) / double(total) : 0.0;
+        const int step = int((index + fileShare) * kProgressSteps / jobCount);
+        if (step == shownStep) return;
+        shownStep = step;
+        QMetaObject::invokeMethod(bar, [bar, step] { bar->setValue(step); }, Qt::QueuedConnection);
       });
-      QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    loop.exec();
-    worker.join();
-    refresh.stop();
 
     switch (result.outcome) {
       case CopyOutcome::Copied: ++report.copied; break;

@@ -34,11 +34,19 @@ struct FileCopyResult {
 };
 
 // Copies source to destination (replacing it), with the source's modification and access times.
-// progress, when given, is called after every chunk with the bytes copied so far and the total.
-// Setting cancel stops within the current chunk and removes the partial copy.
+// Both paths go to the file system through NativePath: a name that is not UTF-8 is copied to
+// exactly the same bytes. A source that is not a regular file (a FIFO, a device) is refused as
+// unreadable, never waited on. progress, when given, is called after every chunk with the bytes
+// copied so far and the total. Setting cancel stops within the current chunk and removes the
+// partial copy.
 FileCopyResult CopyFileSafely(const QString& source, const QString& destination,
                               const std::atomic<bool>& cancel,
                               const std::function<void(qint64 done, qint64 total)>& progress = {});
+
+// What a copy would meet, found without opening anything: whether the source is a regular file,
+// whether the destination is that same file, whether a file is in the destination's place.
+enum class CopyCheck { Ready, SourceUnusable, SameFile, DestinationExists };
+CopyCheck CheckCopy(const QString& source, const QString& destination);
 
 // ---- A batch, on the user-interface thread ----
 
@@ -57,6 +65,8 @@ struct CopyHooks {
 
 // Copies every job whose source exists, with a modal progress window titled "File Copy", a
 // question before an existing file is replaced, and one message listing the failures at the end.
+// Every file-system call runs on a worker thread while this thread goes on handling events, so a
+// slow card never stops the window painting.
 CopyReport CopyRecordings(QWidget* owner, const std::vector<CopyJob>& jobs,
                           std::function<QString(int)> loadUiString);
 CopyReport CopyRecordings(QWidget* owner, const std::vector<CopyJob>& jobs,

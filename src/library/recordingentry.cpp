@@ -78,8 +78,15 @@ QString RecordingDateText(const QDateTime& t) {
 
 QString RecordingDisplayName(const QString& name) {
   QString shown = name;
-  for (QChar& c : shown)
-    if (c.category() == QChar::Other_Control) c = QChar::ReplacementCharacter;
+  const qsizetype size = shown.size();
+  for (qsizetype i = 0; i < size; ++i) {
+    QChar& c = shown[i];
+    if (c.isHighSurrogate() && i + 1 < size && shown[i + 1].isLowSurrogate()) {
+      ++i;  // a character beyond the first 65536, kept
+      continue;
+    }
+    if (c.isSurrogate() || c.category() == QChar::Other_Control) c = QChar::ReplacementCharacter;
+  }
   return shown;
 }
 

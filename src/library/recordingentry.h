@@ -7,7 +7,8 @@
 
 // Every field is the text shown in (or kept hidden by) the list's columns 0 to 5.
 struct RecordingEntry {
-  QString name;     // column 0: file name as the file system returns it
+  QString name;     // column 0: file name as the file system returns it (see nativepath.h);
+                    // the lists show RecordingDisplayName(name)
   QString date;     // column 1: yy.mm.dd of the creation time, local time
   QString size;     // column 2: KiB with at most one thousands separator
   QString checked;  // column 3: the check cell's text; empty right after a scan
@@ -32,8 +33,10 @@ QString RecordingSizeText(qint64 bytes);
 QString RecordingDateText(const QDateTime& t);
 // The same for seconds since 1970.
 QString RecordingDateText(qint64 secondsSinceEpoch);
-// A name as the player shows it on one line: control characters (a line break in a name, say)
-// become U+FFFD, so no part of the name is pushed out of sight.
+// A name (or path) as the player shows it on one line: control characters (a line break in a
+// name, say) become U+FFFD, so no part of the name is pushed out of sight, and so does each byte
+// that was no UTF-8 (a lone surrogate, see nativepath.h). Only for showing: the file is found by
+// the name itself.
 QString RecordingDisplayName(const QString& name);
 // Characters 16 to 18 of the name, upper-cased; shorter or empty for short names.
 QString RecordingTypeCode(const QString& name);

@@ -64,7 +64,7 @@ QVariant RecordingModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= RowCount()) return {};
   const RecordingEntry& e = entries_[static_cast<size_t>(index.row())];
   switch (index.column()) {
-    case recording_column::kName: return e.name;
+    case recording_column::kName: return RecordingDisplayName(e.name);
     case recording_column::kDate: return e.date;
     case recording_column::kSize: return e.size;
     case recording_column::kCheck: return e.checked;

@@ -1,16 +1,13 @@
 #include "recordingscan.h"
 
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
-#include <algorithm>
+#include "nativepath.h"
 
-#if defined(__linux__)
-#include <dirent.h>
+#include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#endif
+#include <unistd.h>
 
 namespace {
 // Files below one KiB would show a size of 0; the recorder never leaves such a file complete.
@@ -30,13 +27,6 @@ qint64 RecordingTime(std::optional<qint64> birth, std::optional<qint64> modified
   return birth.value_or(modified.value_or(0));
 }
 
-qint64 RecordingCreationTime(const QFileInfo& info) {
-  const QDateTime birth = info.fileTime(QFileDevice::FileBirthTime);
-  const QDateTime modified = info.fileTime(QFileDevice::FileModificationTime);
-  return RecordingTime(birth.isValid() ? std::optional<qint64>(birth.toSecsSinceEpoch()) : std::nullopt,
-                       modified.isValid() ? std::optional<qint64>(modified.toSecsSinceEpoch()) : std::nullopt);
-}
-
 QString TypeCodeForFilter(int typeFilter) {
   switch (typeFilter) {
     case 2: return QStringLiteral("NOR");
@@ -48,6 +38,11 @@ QString TypeCodeForFilter(int typeFilter) {
 
 QString RecordingsFolder(const QString& cardRoot, bool folderMode) {
   return folderMode ? cardRoot : cardRoot + QStringLiteral("Recordings");
+}
+
+bool HoldsRecordingsFolder(const QString& root) {
+  struct stat st {};
+  return ::stat(NativePath(RecordingsFolder(root, false)).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // The name tests cost nothing, while the size needs the file's metadata: they come first.
@@ -67,77 +62,85 @@ struct FoundFile {
   qint64 created;
 };
 
-#if defined(__linux__)
-// One readdir pass and one statx per candidate: size, birth and modification time arrive in a
-// single call, and no QDateTime is made per file (each local-time conversion re-reads the zone).
-enum class StatxScan { Done, Unsupported };
+struct Metadata {
+  bool regular = false;
+  qint64 bytes = 0;
+  qint64 created = 0;
+};
 
-StatxScan ListWithStatx(const QString& folder, const ScanFilter& filter,
-                        std::vector<FoundFile>& found) {
-  const QByteArray encoded = QFile::encodeName(folder);
-  const int dirFd = ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd < 0) return StatxScan::Done;  // an unreadable folder lists nothing
+// One call per candidate: size, type, birth and modification time arrive together, and no
+// QDateTime is made per file (each local-time conversion re-reads the zone). Links are followed,
+// as for any file the card's file finder returns. False when the file cannot be read.
+bool ReadMetadata(int dirFd, const char* name, bool& useStatx, Metadata& m) {
+#if defined(STATX_BTIME)
+  if (useStatx) {
+    struct statx st {};
+    if (::statx(dirFd, name, AT_NO_AUTOMOUNT, STATX_TYPE | STATX_SIZE | STATX_BTIME | STATX_MTIME, &st) == 0) {
+      m.regular = S_ISREG(st.stx_mode);
+      m.bytes = static_cast<qint64>(st.stx_size);
+      m.created = RecordingTime(
+          (st.stx_mask & STATX_BTIME) ? std::optional<qint64>(st.stx_btime.tv_sec) : std::nullopt,
+          (st.stx_mask & STATX_MTIME) ? std::optional<qint64>(st.stx_mtime.tv_sec) : std::nullopt);
+      return true;
+    }
+    // Kernels before 4.11 (or sandboxes that filter the call) lack statx; stat has no birth time.
+    if (errno != ENOSYS && errno != EPERM) return false;
+    useStatx = false;
+  }
+#else
+  useStatx = false;
+#endif
+  struct stat st {};
+  if (::fstatat(dirFd, name, &st, 0) != 0) return false;
+  m.regular = S_ISREG(st.st_mode);
+  m.bytes = static_cast<qint64>(st.st_size);
+  m.created = RecordingTime(std::nullopt, static_cast<qint64>(st.st_mtime));
+  return true;
+}
+
+// Entry types that can never be a recording, known from the directory alone.
+bool NeverARecording(unsigned char type) {
+  return type == DT_DIR || type == DT_FIFO || type == DT_CHR || type == DT_BLK || type == DT_SOCK;
+}
+
+// One readdir pass over the folder's own bytes: every name is kept exactly as the file system
+// spells it (PathFromNative), so the row's path finds this file and no other.
+void ListFolder(const QString& folder, const ScanFilter& filter, const std::stop_token& stop,
+                std::vector<FoundFile>& found) {
+  const int dirFd = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) return;  // an unreadable folder lists nothing
   DIR* dir = ::fdopendir(dirFd);
   if (!dir) {
     ::close(dirFd);
-    return StatxScan::Done;
+    return;
   }
-  while (const dirent* entry = ::readdir(dir)) {
-    if (entry->d_type == DT_DIR) continue;
+  bool useStatx = true;
+  while (!stop.stop_requested()) {
+    const dirent* entry = ::readdir(dir);
+    if (!entry) break;
+    if (NeverARecording(entry->d_type)) continue;
     const char* raw = entry->d_name;
     if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0'))) continue;
-    const QString name = QFile::decodeName(raw);
+    QString name = PathFromNative(QByteArrayView(raw));
     if (!NamePasses(name, filter)) continue;
-    struct statx st {};
-    // Links are followed, as for any file the file finder returns.
-    if (::statx(dirFd, raw, AT_NO_AUTOMOUNT, STATX_TYPE | STATX_SIZE | STATX_BTIME | STATX_MTIME,
-                &st) != 0) {
-      // Kernels before 4.11 (or sandboxes that filter the call) lack statx: list with Qt.
-      if (errno == ENOSYS || errno == EPERM) {
-        ::closedir(dir);
-        found.clear();
-        return StatxScan::Unsupported;
-      }
-      continue;
-    }
-    if (!S_ISREG(st.stx_mode)) continue;
-    const qint64 bytes = static_cast<qint64>(st.stx_size);
-    if (bytes < kMinimumRecordingBytes) continue;
-    const qint64 created =
-        RecordingTime((st.stx_mask & STATX_BTIME) ? std::optional<qint64>(st.stx_btime.tv_sec) : std::nullopt,
-                      (st.stx_mask & STATX_MTIME) ? std::optional<qint64>(st.stx_mtime.tv_sec) : std::nullopt);
-    found.push_back({name, bytes, created});
+    Metadata m;
+    // A FIFO or device named like a recording is not one, and is never opened.
+    if (!ReadMetadata(dirFd, raw, useStatx, m) || !m.regular) continue;
+    if (m.bytes < kMinimumRecordingBytes) continue;
+    found.push_back({std::move(name), m.bytes, m.created});
   }
   ::closedir(dir);
-  return StatxScan::Done;
-}
-#endif
-
-void ListWithQt(const QString& folder, const ScanFilter& filter, std::vector<FoundFile>& found) {
-  // Hidden and system files count like any other, as the card's own file finder returns them.
-  QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
-  while (it.hasNext()) {
-    it.next();
-    const QFileInfo info = it.fileInfo();
-    const QString name = info.fileName();
-    if (!NamePasses(name, filter)) continue;
-    const qint64 bytes = info.size();
-    if (bytes < kMinimumRecordingBytes) continue;
-    found.push_back({name, bytes, RecordingCreationTime(info)});
-  }
 }
 
 }  // namespace
 
-std::vector<RecordingEntry> ListFolderEntries(const QString& folder, const ScanFilter& filter) {
+std::vector<RecordingEntry> ListFolderEntries(const QString& folder, const ScanFilter& filter,
+                                              std::stop_token stop) {
   std::vector<RecordingEntry> rows;
   if (folder.isEmpty()) return rows;
   std::vector<FoundFile> found;
-#if defined(__linux__)
-  if (ListWithStatx(folder, filter, found) == StatxScan::Unsupported) ListWithQt(folder, filter, found);
-#else
-  ListWithQt(folder, filter, found);
-#endif
+  ListFolder(folder, filter, stop, found);
+  if (stop.stop_requested()) return rows;
   std::sort(found.begin(), found.end(),
             [](const FoundFile& a, const FoundFile& b) { return NameLess(a.name, b.name); });
 

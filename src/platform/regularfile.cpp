@@ -1,5 +1,7 @@
 #include "regularfile.h"
 
+#include "nativepath.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -9,18 +11,36 @@
 
 bool IsRegularFile(const QString& path) {
   struct stat st {};
-  return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(NativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::optional<QByteArray> ReadRegularFileHead(const QString& path, qint64 maxBytes) {
+int OpenRegularFileForReading(const QString& path) {
   // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer that never comes.
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return std::nullopt;
+  const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return -1;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return std::nullopt;
+    errno = EINVAL;
+    return -1;
   }
+  // Reads of a regular file ignore the flag; it is dropped so that nothing later depends on that.
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  return fd;
+}
+
+bool OpenRegularFile(QFile& file, const QString& path) {
+  const int fd = OpenRegularFileForReading(path);
+  if (fd < 0) return false;
+  if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
+  ::close(fd);
+  return false;
+}
+
+std::optional<QByteArray> ReadRegularFileHead(const QString& path, qint64 maxBytes) {
+  const int fd = OpenRegularFileForReading(path);
+  if (fd < 0) return std::nullopt;
   QByteArray bytes;
   bytes.resize(static_cast<qsizetype>(std::max<qint64>(maxBytes, 0)));
   qsizetype got = 0;

@@ -57,7 +57,8 @@ class RemovableDrives : public QObject {
   // The root of the removable volume that holds path (a folder on a card gives the card's root);
   // empty when path lies on no removable volume.
   QString VolumeRootOf(const QString& path) const;
-  // Total and free space of the volume holding path; no value when it cannot be read.
+  // Total and free space of the volume holding path; no value when it cannot be read. Called from
+  // worker threads (a slow card may take long to answer): overrides must be safe for that.
   virtual std::optional<VolumeSpace> Space(const QString& path) const;
 
   // Starts watching the mount table; volumeRemoved fires for every mount point that disappears.

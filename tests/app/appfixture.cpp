@@ -2,11 +2,14 @@
 
 #include "components.h"
 #include "platformservices.h"
+#include "recordinglists.h"
 #include "registry.h"
 #include "stringtable.h"
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QSignalSpy>
+#include <QTest>
 
 bool FakeDrives::IsRemovable(const QString& root) const {
   for (const RemovableVolume& v : volumes)
@@ -48,6 +51,13 @@ QString MainWindowFixture::AddCard(const QString& folder, const QString& label) 
 
 void MainWindowFixture::AnswerDriveWith(const QString& root) {
   window->DialogHooks().selectDrive = [root]() -> std::optional<QString> { return root; };
+}
+
+bool MainWindowFixture::Listed(const std::function<void()>& command) {
+  QSignalSpy replaced(&window->Lists(), &RecordingLists::rowsReplaced);
+  command();
+  // A bound for failures only: the wait ends when the rows are in.
+  return QTest::qWaitFor([&] { return !replaced.isEmpty(); }, 60000);
 }
 
 QString SampleCard() {

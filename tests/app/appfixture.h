@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 class PlatformServices;
@@ -29,6 +30,10 @@ struct MainWindowFixture {
   QString AddCard(const QString& folder, const QString& label = QString());
   // Answers the drive dialog with root, and every message box with answer; records their texts.
   void AnswerDriveWith(const QString& root);
+  // Runs command and waits until the rows it lists are in: scans and deletes run on worker
+  // threads, and their rows replace the lists' in one step together with what follows the scan.
+  // False when no rows arrive.
+  bool Listed(const std::function<void()>& command);
 
   QTemporaryDir registryDir;
   PlatformServices* services = nullptr;

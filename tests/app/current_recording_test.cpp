@@ -35,7 +35,7 @@ struct CopiedCard {
     root = f.AddCard(dir.path(), "QX5");
     f.AnswerDriveWith(root);
     EXPECT_TRUE(f.window->OnInitDialog());
-    EXPECT_TRUE(f.window->SelectDriveAndScan());
+    EXPECT_TRUE(f.Listed([&] { EXPECT_TRUE(f.window->SelectDriveAndScan()); }));
   }
   QString Path(const QString& name) const { return dir.filePath("Recordings/" + name); }
   QString LoadedName() const { return QFileInfo(f.window->Lists().CurrentPath()).fileName(); }
@@ -62,11 +62,11 @@ TEST(CurrentRecording, AFilterThatHidesThePlayingRecordingKeepsItsPlaceAndItsPro
   ASSERT_EQ(c.f.window->CurrentIndex(), row);
 
   // Only the normal recordings: the playing event recording is not listed, and plays on.
-  c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeNormal);
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeNormal); }));
   EXPECT_EQ(c.f.window->CurrentIndex(), -1);
   EXPECT_TRUE(c.Playing());
   // Back to all: it is found again, so the played-row mark and the delete guard follow it.
-  c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeAll);
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeAll); }));
   EXPECT_EQ(c.f.window->CurrentIndex(), row);
   c.f.window->Lists().SetChecked(row, true);
   c.f.window->OnDelete();
@@ -79,9 +79,9 @@ TEST(CurrentRecording, AFilterThatHidesThePlayingRecordingKeepsItsPlaceAndItsPro
     const char* expected;
   } steps[] = {{true, "20261210_114318_NOR_1F.AVI"}, {false, "20261209_095139_NOR_1F.MP4"}};
   for (const auto& step : steps) {
-    c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeAll);
+    ASSERT_TRUE(c.f.Listed([&] { c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeAll); }));
     c.f.window->PlayRow(row);
-    c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeNormal);
+    ASSERT_TRUE(c.f.Listed([&] { c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeNormal); }));
     ASSERT_EQ(c.f.window->CurrentIndex(), -1);
     if (step.next) c.f.window->PlayNext();
     else c.f.window->PlayPrevious();
@@ -110,7 +110,7 @@ TEST(CurrentRecording, ARunOfUnplayableRecordingsIsWalkedFromTheEventLoopAndTold
     }
     MainWindowFixture f;
     ASSERT_TRUE(f.window->OnInitDialog());
-    f.window->ListFolderMode(folder.path());
+    ASSERT_TRUE(f.Listed([&] { f.window->ListFolderMode(folder.path()); }));
     f.window->PlayRow(0);
     // The walk goes on after the command returned: nothing of it nests in the call.
     EXPECT_LT(f.window->CurrentIndex(), broken - 1);

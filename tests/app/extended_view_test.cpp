@@ -32,7 +32,7 @@ struct ExtendedWindow {
     root = f.AddCard(folder, "QX5");
     f.AnswerDriveWith(root);
     EXPECT_TRUE(f.window->OnInitDialog());
-    EXPECT_TRUE(f.window->SelectDriveAndScan());
+    EXPECT_TRUE(f.Listed([&] { EXPECT_TRUE(f.window->SelectDriveAndScan()); }));
     f.window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
   }
@@ -217,7 +217,7 @@ TEST(ExtendedView, TheFileListPanelIsTheSameListWithTheSameFilters) {
   EXPECT_TRUE(e.Files().Button(IDC_FILES_ALL)->GetCheck());
 
   // The panel's Event tab filters both lists; its check button checks every row in both.
-  QTest::mouseClick(e.Files().Button(IDC_FILES_EVENT), Qt::LeftButton);
+  EXPECT_TRUE(e.f.Listed([&] { QTest::mouseClick(e.Files().Button(IDC_FILES_EVENT), Qt::LeftButton); }));
   EXPECT_TRUE(w.Button(IDC_TYPE_EVENT)->GetCheck());
   EXPECT_FALSE(e.Files().Button(IDC_FILES_ALL)->GetCheck());
   EXPECT_TRUE(sameRows());
@@ -228,7 +228,7 @@ TEST(ExtendedView, TheFileListPanelIsTheSameListWithTheSameFilters) {
   EXPECT_EQ(w.RecordingList()->GetItemText(3, 3), QString("1"));
   EXPECT_EQ(twin->GetItemText(3, 3), QString("1"));
   // The window's type tab clears the marks and the check button on both.
-  w.OnTypeFilter(CTavroPlayerDlg::TypeAll);
+  EXPECT_TRUE(e.f.Listed([&] { w.OnTypeFilter(CTavroPlayerDlg::TypeAll); }));
   EXPECT_FALSE(e.Files().Button(IDC_FILES_CHECK)->GetCheck());
   EXPECT_TRUE(e.Files().Button(IDC_FILES_ALL)->GetCheck());
   EXPECT_TRUE(w.Lists().CheckedRows().empty());

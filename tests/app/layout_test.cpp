@@ -124,7 +124,7 @@ TEST(Keys, TheWindowTakesItsKeysBeforeAnyControl) {
   const QString root = f.AddCard(SampleCard(), "QX5");
   f.AnswerDriveWith(root);
   ASSERT_TRUE(f.window->OnInitDialog());
-  ASSERT_TRUE(f.window->SelectDriveAndScan());
+  ASSERT_TRUE(f.Listed([&] { EXPECT_TRUE(f.window->SelectDriveAndScan()); }));
   CTavroPlayerDlg& w = *f.window;
   w.show();
   w.PlayRow(1);

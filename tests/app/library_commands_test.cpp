@@ -9,6 +9,7 @@
 #include "skinbutton.h"
 #include "stringtable.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -37,7 +38,7 @@ struct ListedCard {
     root = f.AddCard(card.Root(), "QX5");
     f.AnswerDriveWith(root);
     EXPECT_TRUE(f.window->OnInitDialog());
-    EXPECT_TRUE(f.window->SelectDriveAndScan());
+    EXPECT_TRUE(f.Listed([&] { EXPECT_TRUE(f.window->SelectDriveAndScan()); }));
   }
   CConfigListCtrl& List() { return *f.window->RecordingList(); }
   void Check(int row) {
@@ -68,6 +69,7 @@ TEST(LibraryCommands, DriveSelectionListsTheCardAndTheSameDriveAgainChangesNothi
   EXPECT_EQ(c.f.window->CurrentControlState(), CTavroPlayerDlg::Listed);
   c.Check(1);
   EXPECT_FALSE(c.f.window->SelectDriveAndScan());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // no scan started: no busy cursor
   EXPECT_EQ(c.List().GetItemText(1, 3), QString("1"));  // not rescanned
 }
 
@@ -90,7 +92,7 @@ TEST(LibraryCommands, TypeAndDateFiltersRebuildTheList) {
   c.f.window->OnCheckAll();
   EXPECT_EQ(c.List().GetItemText(5, 3), QString("1"));
 
-  c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeEvent);
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeEvent); }));
   EXPECT_EQ(c.List().GetItemCount(), 2);
   for (const QString& name : c.Names()) EXPECT_EQ(name.mid(16, 3), QString("EVT"));
   EXPECT_FALSE(c.f.window->Button(IDC_CHECK_ALL)->GetCheck());
@@ -109,10 +111,10 @@ TEST(LibraryCommands, TypeAndDateFiltersRebuildTheList) {
     return std::optional<qint64>(QDateTime(QDate(2026, 12, 10), QTime(15, 30)).toSecsSinceEpoch());
   };
   c.f.window->Button(IDC_CALENDAR)->SetCheck(true);
-  c.f.window->OnCalendar();
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnCalendar(); }));
   EXPECT_EQ(c.List().GetItemCount(), 1);
   c.f.window->Button(IDC_CALENDAR)->SetCheck(false);
-  c.f.window->OnCalendar();
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnCalendar(); }));
   EXPECT_EQ(c.List().GetItemCount(), 2);
 }
 
@@ -128,7 +130,7 @@ TEST(LibraryCommands, FolderModeListsTheFolderAndSwitchingItOffReturnsToTheCard)
   c.f.window->OnDriveRemoved(c.root);
   c.f.folderAnswer = pc.path();
   c.f.window->Button(IDC_FOLDER)->SetCheck(true);
-  c.f.window->OnFolder();
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnFolder(); }));
   EXPECT_TRUE(c.f.window->FolderMode());
   EXPECT_TRUE(c.f.window->Button(IDC_TYPE_ALL)->GetCheck());
   EXPECT_EQ(c.Names(), QStringList{"20250101_120000_NOR_1F.MP4"});
@@ -138,16 +140,16 @@ TEST(LibraryCommands, FolderModeListsTheFolderAndSwitchingItOffReturnsToTheCard)
   c.f.window->Button(IDC_FOLDER)->SetCheck(false);
   c.f.window->OnFolder();
   EXPECT_FALSE(c.f.window->FolderMode());
-  c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeNormal);
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnTypeFilter(CTavroPlayerDlg::TypeNormal); }));
   EXPECT_EQ(c.Names(), QStringList{"20250101_120000_NOR_1F.MP4"});
 
   // With a card listed first, switching folder mode off lists the card again.
-    ASSERT_TRUE(c.f.window->SelectDriveAndScan());
+  ASSERT_TRUE(c.f.Listed([&] { EXPECT_TRUE(c.f.window->SelectDriveAndScan()); }));
   c.f.window->Button(IDC_FOLDER)->SetCheck(true);
-  c.f.window->OnFolder();
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnFolder(); }));
   EXPECT_EQ(c.List().GetItemCount(), 1);
   c.f.window->Button(IDC_FOLDER)->SetCheck(false);
-  c.f.window->OnFolder();
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnFolder(); }));
   EXPECT_EQ(c.f.window->CardRoot(), c.root);
   EXPECT_EQ(c.List().GetItemCount(), 6);
 
@@ -173,7 +175,7 @@ TEST(LibraryCommands, DeleteNeverRemovesTheLoadedRecording) {
   // Rows 2 and 5 checked, row 5 loaded: both texts asked; after OK only row 2 goes.
   c.f.messages.clear();
   c.Check(2);
-  c.f.window->OnDelete();
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnDelete(); }));
   EXPECT_EQ(c.f.messages, QStringList{c.f.window->LoadUiString(IDS_PLAYING_NOT_DELETABLE) + "\n" + c.f.window->LoadUiString(IDS_DELETE_CONFIRM)});
   EXPECT_FALSE(QFile::exists(c.paths[2]));
   EXPECT_TRUE(QFile::exists(c.paths[5]));
@@ -189,7 +191,7 @@ TEST(LibraryCommands, DeleteNeverRemovesTheLoadedRecording) {
   c.f.window->OnDelete();
   EXPECT_TRUE(QFile::exists(c.paths[0]));
   c.f.messageAnswer = QMessageBox::Ok;
-  c.f.window->OnDelete();
+  EXPECT_TRUE(c.f.Listed([&] { c.f.window->OnDelete(); }));
   EXPECT_FALSE(QFile::exists(c.paths[0]));
   EXPECT_EQ(c.List().GetFirstSelectedItem(), -1);
 }
@@ -239,7 +241,7 @@ TEST(LibraryCommands, ACardRemovedWhileAFolderIsListedIsNotListedAgain) {
   recording.close();
   c.f.folderAnswer = pc.path();
   c.f.window->Button(IDC_FOLDER)->SetCheck(true);
-  c.f.window->OnFolder();
+  ASSERT_TRUE(c.f.Listed([&] { c.f.window->OnFolder(); }));
   ASSERT_EQ(c.Names(), QStringList{"20250101_120000_NOR_1F.MP4"});
 
   // The card goes while the folder is listed: the folder stays listed, and switching folder
@@ -257,7 +259,7 @@ TEST(LibraryCommands, InformationForAFolderOnTheCardKeepsTheListing) {
   ListedCard c;
   c.f.folderAnswer = c.card.RecordingsPath();
   c.f.window->Button(IDC_FOLDER)->SetCheck(true);
-  c.f.window->OnFolder();
+  ASSERT_TRUE(c.f.Listed([&] { c.f.window->OnFolder(); }));
   ASSERT_EQ(c.List().GetItemCount(), 6);
   c.Check(2);
   int driveQuestions = 0;

@@ -55,7 +55,7 @@ struct CardRows {
 CardRows ListSampleCard(MainWindowFixture& f) {
   const QString root = f.AddCard(SampleCard(), "QX5");
   f.AnswerDriveWith(root);
-  EXPECT_TRUE(f.window->SelectDriveAndScan());
+  EXPECT_TRUE(f.Listed([&] { EXPECT_TRUE(f.window->SelectDriveAndScan()); }));
   CardRows rows;
   CConfigListCtrl* list = f.window->RecordingList();
   for (int row = 0; row < list->GetItemCount() && (rows.oneCamera < 0 || rows.twoCameras < 0); ++row) {
@@ -279,7 +279,7 @@ TEST(Transport, AnUnplayableRecordingIsSkippedWithANotice) {
 
   MainWindowFixture f;
   ASSERT_TRUE(f.window->OnInitDialog());
-  f.window->ListFolderMode(folder.path());
+  ASSERT_TRUE(f.Listed([&] { f.window->ListFolderMode(folder.path()); }));
   ASSERT_EQ(f.window->RecordingList()->GetItemCount(), 2);
   f.window->PlayRow(0);
   // The next recording is tried from the event loop.

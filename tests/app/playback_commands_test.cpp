@@ -50,7 +50,7 @@ namespace {
 bool OpenWithCameras(MainWindowFixture& f, int cameras) {
   const QString root = f.AddCard(SampleCard(), "QX5");
   f.AnswerDriveWith(root);
-  if (f.window->CardRoot().isEmpty()) f.window->SelectDriveAndScan();
+  if (f.window->CardRoot().isEmpty() && !f.Listed([&] { f.window->SelectDriveAndScan(); })) return false;
   CConfigListCtrl* list = f.window->RecordingList();
   for (int row = 0; row < list->GetItemCount(); ++row) {
     f.window->Lists().SetCurrent(row);

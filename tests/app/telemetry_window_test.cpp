@@ -25,7 +25,7 @@ struct TelemetryWindow {
     root = f.AddCard(SampleCard(), "QX5");
     f.AnswerDriveWith(root);
     EXPECT_TRUE(f.window->OnInitDialog());
-    EXPECT_TRUE(f.window->SelectDriveAndScan());
+    EXPECT_TRUE(f.Listed([&] { EXPECT_TRUE(f.window->SelectDriveAndScan()); }));
     // Offline, so no test starts the web engine: the small map then waits at zero size.
     T().SetConnectionProbe([] { return false; });
   }

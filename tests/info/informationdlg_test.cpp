@@ -16,6 +16,7 @@
 namespace {
 
 constexpr quint64 kMiB = 1024 * 1024;
+constexpr int kWaitMs = 60000;  // a bound for failures only: waits end on their condition
 
 class FakeDrives : public RemovableDrives {
  public:
@@ -93,8 +94,11 @@ class InformationDlgTest : public ::testing::Test {
     card.AddRecording("20240105_093100_EVT_F1.AVI", qint64(512) * 1024 * 1024);
     card.WriteConfig(1, 7);
   }
+  // The figures are read on a worker thread; what the dialog shows once they are in.
   std::unique_ptr<CInformationDlg> Open(const QString& root) {
-    return std::make_unique<CInformationDlg>(nullptr, root, drives, Korean, English);
+    auto dialog = std::make_unique<CInformationDlg>(nullptr, root, drives, Korean, English);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->FiguresPending(); }, kWaitMs));
+    return dialog;
   }
 
   FakeCard card;
@@ -137,6 +141,17 @@ TEST_F(InformationDlgTest, UnreadableSpaceAndNoCard) {
       {ids::IDC_INFO_PLAYER_VERSION, "1.1.6"},
   };
   for (const auto& [id, text] : expected) EXPECT_EQ(placeholders->LabelText(id), text) << id;
+}
+
+// The firmware is read from a FIFO's place without waiting for a writer: the figures arrive, the
+// version is empty.
+TEST_F(InformationDlgTest, AFifoAsTheFirmwareFileLeavesOnlyTheVersionEmpty) {
+  const QString config = card.Root() + "Configs/qx5_sysenv.cfg";
+  ASSERT_TRUE(QFile::remove(config));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(config).constData(), 0600), 0);
+  auto dialog = Open(card.Root());
+  EXPECT_EQ(dialog->LabelText(ids::IDC_INFO_FIRMWARE), "");
+  EXPECT_EQ(dialog->LabelText(ids::IDC_INFO_NORMAL), "1.5 GB");
 }
 
 TEST_F(InformationDlgTest, WindowLayoutCloseAndDrag) {

@@ -1,10 +1,14 @@
 #include "deleteplan.h"
+#include "nativepath.h"
 #include "resourceids.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -80,6 +84,26 @@ TEST(DeletePlan, FailedDeletesAreReported) {
   EXPECT_FALSE(QFile::exists(present));
   EXPECT_EQ(DeleteFailureMessage(failed, FakeStrings), "failed:\n" + stuck);
   EXPECT_EQ(DeleteFailureMessage({}, FakeStrings), "");
+}
+
+// Deleting a name that is not UTF-8 removes that file, never its neighbour whose name is the one
+// Qt's encoding would make of it; the failure message shows the name with U+FFFD.
+TEST(DeletePlan, ANameThatIsNotUtf8DeletesItsOwnFile) {
+  QTemporaryDir dir;
+  const QByteArray root = QFile::encodeName(dir.path()) + "/";
+  const QByteArray latin1 = root + "clip\xB7.AVI";
+  const QByteArray neighbour = root + "clip\xEF\xBF\xBD.AVI";
+  for (const QByteArray& path : {latin1, neighbour}) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+  }
+  EXPECT_TRUE(DeleteRecordingFiles({PathFromNative(latin1)}).isEmpty());
+  struct stat st {};
+  EXPECT_NE(::lstat(latin1.constData(), &st), 0);
+  EXPECT_EQ(::lstat(neighbour.constData(), &st), 0);
+  EXPECT_EQ(DeleteFailureMessage({PathFromNative(latin1)}, FakeStrings),
+            "failed:\n" + dir.path() + QString::fromUtf8("/clip\uFFFD.AVI"));
 }
 
 }  // namespace

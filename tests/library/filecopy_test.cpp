@@ -1,5 +1,6 @@
 #include "fakecard.h"
 #include "filecopy.h"
+#include "nativepath.h"
 #include "resourceids.h"
 
 #include <QApplication>
@@ -9,6 +10,10 @@
 #include <QProgressDialog>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #if defined(__linux__)
 #include <csignal>
@@ -157,6 +162,46 @@ TEST_F(CopyTest, ReportsFilesThatCannotBeCopied) {
   EXPECT_EQ(failures.size(), 1);
   EXPECT_FALSE(QFileInfo::exists(target.filePath("missing")));
   EXPECT_EQ(QFileInfo(a).size(), 3 * 1024 * 1024 + 17);
+}
+
+// A FIFO in place of a recording is refused at once as unreadable, whether it was there when the
+// batch looked or appeared just before the copy; nothing waits for a writer.
+TEST_F(CopyTest, AFifoInPlaceOfTheSourceIsRefusedWithoutWaiting) {
+  QFile::remove(b);
+  ASSERT_EQ(::mkfifo(QFile::encodeName(b).constData(), 0600), 0);
+  const CopyReport report = CopyRecordings(nullptr, Jobs(), Strings, hooks);
+  EXPECT_EQ(report.copied, 1);
+  EXPECT_EQ(report.errors, QStringList{"failed b.MP4: unreadable"});
+  std::atomic<bool> cancel{false};
+  EXPECT_EQ(CopyFileSafely(b, Target("b.MP4"), cancel).outcome, CopyOutcome::SourceUnreadable);
+  EXPECT_EQ(Entries(target.path()), QStringList{"a.AVI"});
+}
+
+// The copy of a name that is not UTF-8 has exactly its bytes; the file Qt's encoding would make
+// of the name (with U+FFFD) is a different one and stays as it was.
+TEST_F(CopyTest, ANameThatIsNotUtf8IsCopiedToTheSameBytes) {
+  const QByteArray name = "20240105_093000_NOR_F1\xB7.AVI";
+  const QByteArray neighbour = "20240105_093000_NOR_F1\xEF\xBF\xBD.AVI";
+  const QByteArray from = QFile::encodeName(card.RecordingsPath()) + "/" + name;
+  const QByteArray to = QFile::encodeName(target.path()) + "/" + name;
+  // QFile would write the name Qt makes of the bytes, so the source is made with the bytes.
+  const int fd = ::open(from.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::write(fd, "recording", 9), 9);
+  ::close(fd);
+  WriteText(target.filePath(PathFromNative(neighbour)), "neighbour");
+  const QString source = PathFromNative(from);
+  const CopyReport report =
+      CopyRecordings(nullptr, {{source, SaveDestination(target.path(), PathFromNative(name), source)}}, Strings, hooks);
+  EXPECT_EQ(report.copied, 1);
+  EXPECT_TRUE(asked.isEmpty());
+  struct stat st {};
+  ASSERT_EQ(::stat(to.constData(), &st), 0);
+  EXPECT_EQ(st.st_size, 9);
+  EXPECT_EQ(Contents(QFile::decodeName(QFile::encodeName(target.path()) + "/" + neighbour)), "neighbour");
+  // Qt cannot remove what it cannot name.
+  ::unlink(from.constData());
+  ::unlink(to.constData());
 }
 
 TEST_F(CopyTest, CancelLeavesNoPartialCopyAndKeepsTheOldFile) {

@@ -1,10 +1,16 @@
 #include "fakecard.h"
+#include "nativepath.h"
 #include "recordingscan.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTimeZone>
 #include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -80,6 +86,46 @@ TEST_F(ScanTest, RowTexts) {
   // earlier time is the recording's.
   EXPECT_EQ(first.date, RecordingDateText(old));
   EXPECT_EQ(first.time, QString::number(static_cast<qint32>(old.toSecsSinceEpoch())));
+}
+
+// A FIFO, a device or a link loop named like a recording is none. The scan never opens them: a
+// FIFO opened for reading would hold it for ever, so a fault here hangs the test. A link to a
+// recording lists as one.
+TEST_F(ScanTest, OnlyRegularFilesAreListed) {
+  const QByteArray dir = QFile::encodeName(card.RecordingsPath()) + "/";
+  ASSERT_EQ(::mkfifo((dir + "20240105_160000_NOR_F1.AVI").constData(), 0600), 0);
+  ASSERT_EQ(::symlink("/dev/zero", (dir + "20240105_170000_NOR_F1.AVI").constData()), 0);
+  ASSERT_EQ(::symlink((dir + "20240105_180000_NOR_F1.AVI").constData(), (dir + "20240105_180000_NOR_F1.AVI").constData()), 0);
+  ASSERT_EQ(::symlink((dir + "missing").constData(), (dir + "20240105_190000_NOR_F1.AVI").constData()), 0);
+  ASSERT_EQ(::symlink((dir + "20240105_093000_NOR_F1.AVI").constData(), (dir + "20240105_200000_NOR_F1.AVI").constData()), 0);
+  EXPECT_EQ(Names(ListFolderEntries(card.RecordingsPath(), Filter("NOR"))),
+            (QStringList{"20240105_093000_NOR_F1.AVI", "20240105_200000_NOR_F1.AVI", "20240106_080000_nor_F1.MP4"}));
+}
+
+// The name Qt makes of a byte that is not UTF-8 is U+FFFD, which names another file: the row keeps
+// the bytes, and only its shown name has the replacement character.
+TEST(Scan, ANameThatIsNotUtf8KeepsItsBytes) {
+  FakeCard card;
+  const QByteArray dir = QFile::encodeName(card.RecordingsPath()) + "/";
+  const QByteArray latin1 = "20240105_093000_NOR_F1\xB7.AVI";
+  const QByteArray replaced = "20240105_093000_NOR_F1\xEF\xBF\xBD.AVI";
+  for (const QByteArray& name : {latin1, replaced}) {
+    const int fd = ::open((dir + name).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, 2048), 0);
+    ::close(fd);
+  }
+  const std::vector<RecordingEntry> rows = ListFolderEntries(card.RecordingsPath(), Filter("NOR"));
+  ASSERT_EQ(rows.size(), 2u);
+  std::set<QByteArray> paths, names;
+  for (const RecordingEntry& row : rows) {
+    paths.insert(NativePath(row.path));
+    names.insert(NativePath(row.name));
+    EXPECT_EQ(RecordingDisplayName(row.name), QString::fromUtf8("20240105_093000_NOR_F1\uFFFD.AVI"));
+  }
+  EXPECT_EQ(paths, (std::set<QByteArray>{dir + latin1, dir + replaced}));
+  EXPECT_EQ(names, (std::set<QByteArray>{latin1, replaced}));
+  ::unlink((dir + latin1).constData());  // Qt cannot remove what it cannot name
 }
 
 TEST(Scan, RecordingTimeIsTheEarlierOfBirthAndModification) {
@@ -173,6 +219,21 @@ TEST(RecordingTexts, NamePositions) {
   };
   for (const auto& [name, expected] : extensions)
     EXPECT_EQ(HasRecordingExtension(name), expected) << name;
+}
+
+// Shown names stay on one line and show no half characters; characters beyond the first 65536
+// are kept whole.
+TEST(RecordingTexts, DisplayName) {
+  const QChar replacement = QChar::ReplacementCharacter;
+  const std::pair<QString, QString> cases[] = {
+      {"20240105_093000_NOR_F1.AVI", "20240105_093000_NOR_F1.AVI"},
+      {"\nname\t.AVI", QString(replacement) + "name" + replacement + ".AVI"},
+      {PathFromNative("a\xB7\xFF.AVI"), QString("a") + replacement + replacement + ".AVI"},
+      {QString("a") + QChar(0xD83D) + "b", QString("a") + replacement + "b"},
+      {QString::fromUtf8("\xF0\x9F\x98\x80.AVI"), QString::fromUtf8("\xF0\x9F\x98\x80.AVI")},
+      {PathFromNative("\xF0\x90\x82\x80\xB7"), QString::fromUtf8("\xF0\x90\x82\x80") + replacement},
+  };
+  for (const auto& [name, shown] : cases) EXPECT_EQ(RecordingDisplayName(name), shown) << name.toStdString();
 }
 
 TEST(RecordingTexts, OrdinalNameOrder) {

@@ -1,5 +1,7 @@
 #include "filesource.h"
 
+#include "regularfile.h"
+
 #include <vector>
 
 extern "C" {
@@ -19,7 +21,7 @@ int32_t FileSource::Load(const QString& path) {
   std::lock_guard lock(mutex_);
   if (file_.isOpen()) return hr::WrongState;
   file_.setFileName(path);
-  if (!file_.open(QIODevice::ReadOnly)) return hr::FileNotFound;
+  if (!OpenRegularFile(file_, path)) return hr::FileNotFound;
   std::vector<uint8_t> head(kProbeBytes + AVPROBE_PADDING_SIZE, 0);
   const int64_t got = file_.read(reinterpret_cast<char*>(head.data()), kProbeBytes);
   AVProbeData probe{};
