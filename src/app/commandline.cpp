@@ -1,12 +1,29 @@
 #include "commandline.h"
 
+#include "nativepath.h"
 #include "tavroversion.h"
 #include "uilanguage.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
+#include <QDir>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+enum class Kind { Missing, Folder, File };
+
+// Through the name's own bytes: a folder whose name is not UTF-8 is a folder too.
+Kind KindOf(const QString& path) {
+  struct stat st {};
+  if (::stat(NativePath(path).constData(), &st) != 0) return Kind::Missing;
+  return S_ISDIR(st.st_mode) ? Kind::Folder : Kind::File;
+}
+
+QString CurrentFolder() {
+  char buffer[4096];
+  return ::getcwd(buffer, sizeof buffer) ? PathFromNative(QByteArrayView(buffer)) : QDir::currentPath();
+}
 
 const QString kProgram = QStringLiteral("tavro-player");
 
@@ -90,10 +107,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   const QStringList positional = parser.positionalArguments();
   if (positional.size() > 1) return UsageError(QStringLiteral("one folder at most"));
   if (!positional.isEmpty()) {
-    const QFileInfo given(positional.first());
-    if (given.isDir()) options.folder = given.absoluteFilePath();
-    else if (given.isFile()) options.folder = given.absolutePath();
-    else return UsageError(QStringLiteral("'%1': no such folder").arg(positional.first()));
+    const QString given = positional.first();
+    const QString absolute = QDir::cleanPath(QDir::isAbsolutePath(given) ? given : CurrentFolder() + '/' + given);
+    switch (KindOf(absolute)) {
+      case Kind::Folder: options.folder = absolute; break;
+      case Kind::File: options.folder = absolute.left(absolute.lastIndexOf('/')); break;
+      case Kind::Missing: return UsageError(QStringLiteral("'%1': no such folder").arg(given));
+    }
+    if (options.folder.isEmpty()) options.folder = QStringLiteral("/");
   }
   return result;
 }

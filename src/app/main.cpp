@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "nativepath.h"
 #include "tavroplayerapp.h"
 
 #include <cstdio>
@@ -6,7 +7,8 @@
 int main(int argc, char** argv) {
   // Parsed before the application object exists: --help and --version need no display.
   QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  // A folder's name keeps its bytes, whatever their encoding.
+  for (int i = 0; i < argc; ++i) arguments << PathFromNative(QByteArrayView(argv[i]));
   const ParsedCommandLine parsed = ParseCommandLine(arguments);
   if (!parsed.run) {
     std::fputs(parsed.output.toLocal8Bit().constData(), stdout);

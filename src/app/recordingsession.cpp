@@ -188,7 +188,7 @@ void RecordingSession::OnCapture() {
   if (!player_.GrabFrame(0, &front)) return;
   player_.Pause();
 
-  const QString chosen = dialogs_.chooseCaptureFile(CaptureInitialName(FileNameOf(loadedPath_)), captureFolder_);
+  const QString chosen = dialogs_.chooseCaptureFile(CaptureInitialName(RecordingDisplayName(FileNameOf(loadedPath_))), captureFolder_);
   if (!chosen.isEmpty()) {
     const QString base = CaptureBasePath(chosen);
     const int slash = base.lastIndexOf('/');

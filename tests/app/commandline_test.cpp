@@ -1,11 +1,13 @@
 // The player's command line: what each option gives, and the usage errors.
 #include "commandline.h"
+#include "nativepath.h"
 #include "tavroversion.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 TEST(CommandLine, OptionsAndTheFolder) {
   QTemporaryDir dir;
@@ -70,4 +72,13 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
       EXPECT_TRUE(parsed.error.isEmpty()) << what;
     }
   }
+}
+
+TEST(CommandLine, AFolderWhoseNameIsNotUtf8KeepsItsBytes) {
+  QTemporaryDir dir;
+  const QByteArray folder = QFile::encodeName(QDir(dir.path()).absolutePath()) + "/card-\xff\xfe";
+  ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+  const ParsedCommandLine parsed = ParseCommandLine({"tavro-player", PathFromNative(folder)});
+  ASSERT_TRUE(parsed.run) << parsed.error.toStdString();
+  EXPECT_EQ(NativePath(parsed.options.folder), folder);
 }
